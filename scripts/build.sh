@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Configures and builds OrbSales.
+#
+#   bash scripts/build.sh [build-dir] [extra cmake args...]
+#
+# build-dir defaults to "build" (relative to the repository root). The build type
+# is RelWithDebInfo unless -DCMAKE_BUILD_TYPE=... is among the extra arguments.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+build_dir=build
+if (( $# > 0 )) && [[ "$1" != -* ]]; then
+    build_dir="$1"
+    shift
+fi
+
+cmake_args=("$@")
+has_build_type=0
+for a in "${cmake_args[@]+"${cmake_args[@]}"}"; do
+    [[ "$a" == -DCMAKE_BUILD_TYPE=* || "$a" == -DCMAKE_BUILD_TYPE:*=* ]] && has_build_type=1
+done
+if (( ! has_build_type )); then
+    cmake_args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+cmake -S "$root" -B "$build_dir" "${cmake_args[@]}"
+cmake --build "$build_dir" -j "$jobs"

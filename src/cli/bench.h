@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+#include <QVariantList>
+#include <functional>
+
+namespace orbsales {
+class Connection;
+namespace cli {
+
+// A percentage on one line of stderr, rewritten in place (\r) as work goes on.
+class Progress {
+public:
+    Progress(QTextStream &err, const QString &what, qint64 total);
+    void advance(qint64 done);
+    void finish();
+
+private:
+    QTextStream &m_err;
+    QString m_what;
+    qint64 m_total;
+    int m_shown = -1;
+};
+
+// One thing the benchmark times: how fast documents are made on a fresh database, and again
+// after their tables have been filled with many rows. Each document type adds its own in the
+// list in bench_command.cpp.
+struct Measurement {
+    const char *title;     // "quotations (10 lines each)"
+    const char *unit;      // "quotation"
+    const char *prefilled; // what the pre-filling adds, for the output: "quotation lines"
+    // Makes one document through the front-end door; `serial` counts up over the run.
+    // Throws when the object answers False.
+    void (*createOne)(const QString &db, int serial);
+    // Adds `rows` rows to the tables the documents write, fast, in one transaction.
+    void (*prefill)(Connection &connection, int rows, Progress &progress);
+    // Instead of createOne, for documents that work on the caller's open connection: made on
+    // the benchmark's own connection, which stays open over the run as a front end's does.
+    void (*createOnConnection)(Connection &connection, const QString &db, int serial) = nullptr;
+};
+
+Measurement customerMeasurement();
+Measurement quotationMeasurement();
+Measurement orderMeasurement();
+
+// Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
+// batch (inside the caller's transaction); `row(i)` gives the values of row i. `progress`
+// may be null.
+void insertMany(Connection &connection, const QString &table, const QStringList &columns, int rows,
+                const std::function<QVariantList(int)> &row, Progress *progress);
+
+} // namespace cli
+} // namespace orbsales

@@ -1,0 +1,185 @@
+#include "bench.h"
+#include "commands.h"
+#include "database_setup.h"
+
+#include "data/connection.h"
+#include "data/schema.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <exception>
+
+namespace orbsales::cli {
+
+namespace {
+
+// What the benchmark times, in this order; each document type adds its own.
+Measurement (*const kMeasurements[])() = {
+    customerMeasurement,
+    quotationMeasurement,
+    orderMeasurement,
+};
+
+constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared
+
+struct Options {
+    int rows = 200000;
+    int count = 200;
+};
+
+bool parseOptions(const QStringList &args, Options &options, QString &error) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &name = args[i];
+        int *target = name == QStringLiteral("--rows")    ? &options.rows
+                      : name == QStringLiteral("--count") ? &options.count
+                                                          : nullptr;
+        if (!target) {
+            error = QStringLiteral("unknown option %1").arg(name);
+            return false;
+        }
+        bool ok = false;
+        const int value = args.value(i + 1).toInt(&ok);
+        if (!ok || value < (target == &options.count ? 1 : 0)) {
+            error = QStringLiteral("%1 needs a number%2").arg(name, target == &options.count ? " of at least 1" : "");
+            return false;
+        }
+        *target = value;
+        ++i;
+    }
+    return true;
+}
+
+void makeOne(const Measurement &measurement, Connection &connection, const QString &db, int serial) {
+    if (measurement.createOnConnection)
+        measurement.createOnConnection(connection, db, serial);
+    else
+        measurement.createOne(db, serial);
+}
+
+// Seconds taken to make `count` documents.
+double timeDocuments(const Measurement &measurement, Connection &connection, const QString &db, int count,
+                     int &serial) {
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < count; ++i)
+        makeOne(measurement, connection, db, serial++);
+    return std::max<qint64>(timer.nsecsElapsed(), 1) / 1e9;
+}
+
+// A database in use has statistics on its tables; the planner should see the pre-filled rows.
+void analyse(Connection &connection) {
+    QStringList tables;
+    for (const schema::Table &table : schema::Schema::instance().tables())
+        tables << table.name;
+    connection.execute(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
+}
+
+void report(QTextStream &out, const QString &label, const Measurement &measurement, int count, double seconds) {
+    out << "  " << label.leftJustified(34) << QString::number(count / seconds, 'f', 1).rightJustified(9)
+        << " per second   " << QString::number(seconds * 1000 / count, 'f', 3) << " ms per " << measurement.unit
+        << '\n';
+}
+
+} // namespace
+
+Progress::Progress(QTextStream &err, const QString &what, qint64 total) : m_err(err), m_what(what), m_total(total) {}
+
+void Progress::advance(qint64 done) {
+    const int percent = m_total > 0 ? int(done * 100 / m_total) : 100;
+    if (percent == m_shown)
+        return;
+    m_shown = percent;
+    m_err << '\r' << m_what << ": " << percent << "% (" << done << " of " << m_total << ')';
+    m_err.flush();
+}
+
+void Progress::finish() {
+    advance(m_total);
+    m_err << '\n';
+    m_err.flush();
+}
+
+void insertMany(Connection &connection, const QString &table, const QStringList &columns, int rows,
+                const std::function<QVariantList(int)> &row, Progress *progress) {
+    // Many rows per statement: far fewer round trips, well inside both engines' limit on
+    // bound values.
+    const int batch = std::max(1, int(3000 / std::max<qsizetype>(columns.size(), 1)));
+    const QString oneRow =
+        QLatin1Char('(') + QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
+    const QString head = QStringLiteral("Insert into %1 (%2) values ").arg(table, columns.join(QStringLiteral(", ")));
+    for (int done = 0; done < rows;) {
+        const int size = std::min(batch, rows - done);
+        QVariantList values;
+        values.reserve(size * columns.size());
+        for (int i = 0; i < size; ++i)
+            values << row(done + i);
+        connection.execute(head + QStringList(size, oneRow).join(QLatin1Char(',')), values);
+        done += size;
+        if (progress)
+            progress->advance(done);
+    }
+}
+
+int runBench(const Invocation &call) {
+    Options options;
+    QString error;
+    if (!parseOptions(call.args, options, error)) {
+        call.err << "orbsales bench: " << error << "\nusage: orbsales bench [--rows N] [--count N] [--db DB]\n";
+        return kExitUsage;
+    }
+    try {
+        QTemporaryDir temporary;
+        QString db = call.db;
+        if (call.explicitDb) {
+            call.err << "orbsales bench: this adds documents and " << options.rows
+                     << " pre-filled rows per measurement to " << displayName(db) << '\n';
+        } else {
+            // Never the user's own database.
+            if (!temporary.isValid())
+                throw std::runtime_error("cannot create a temporary directory");
+            db = temporary.filePath(QStringLiteral("bench.db"));
+        }
+        Connection connection;
+        connection.open(db);
+        initialiseDatabase(connection);
+
+        call.out << "database: " << (call.explicitDb ? displayName(db) : QStringLiteral("a temporary SQLite file"))
+                 << '\n'
+                 << "ratio = time per document after pre-filling / time per document on the fresh database;"
+                    " 1.00 means no slowdown\n";
+        int serial = 0;
+        for (Measurement (*const make)() : kMeasurements) {
+            const Measurement measurement = make();
+            call.out << '\n' << measurement.title << ", " << options.count << " per measurement\n";
+            call.out.flush();
+            for (int i = 0; i < kWarmUp; ++i)
+                makeOne(measurement, connection, db, serial++);
+            const double fresh = timeDocuments(measurement, connection, db, options.count, serial);
+            report(call.out, QStringLiteral("fresh database"), measurement, options.count, fresh);
+            call.out.flush();
+
+            Progress progress(call.err, QStringLiteral("pre-filling %1").arg(QLatin1String(measurement.prefilled)),
+                              options.rows);
+            connection.beginTransaction();
+            measurement.prefill(connection, options.rows, progress);
+            connection.commit();
+            progress.finish();
+            if (connection.dialect() == Dialect::PostgreSQL)
+                analyse(connection);
+
+            const double prefilled = timeDocuments(measurement, connection, db, options.count, serial);
+            report(call.out,
+                   QStringLiteral("after %1 more %2").arg(options.rows).arg(QLatin1String(measurement.prefilled)),
+                   measurement, options.count, prefilled);
+            call.out << "ratio: " << QString::number(prefilled / fresh, 'f', 2) << '\n';
+            call.out.flush();
+        }
+        return kExitOk;
+    } catch (const std::exception &failure) {
+        call.err << "\norbsales bench: " << QString::fromUtf8(failure.what()) << '\n';
+        return kExitFailed;
+    }
+}
+
+} // namespace orbsales::cli

@@ -1,0 +1,90 @@
+#include "commands.h"
+#include "database_setup.h"
+#include "demo.h"
+#include "front_end.h"
+
+#include "data/connection.h"
+#include "frame/errors.h"
+
+#include <QMetaObject>
+#include <exception>
+
+namespace orbsales::cli {
+
+namespace {
+
+// The demonstration, one section per document type, in the order a sale runs.
+constexpr DemoSection kSections[] = {
+    {"Customers", demoCustomers},
+    {"Sales quotations", demoQuotations},
+    {"Sales order", demoOrders},
+};
+
+bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,
+                bool result) {
+    context.out << "> " << what << ": " << call << " -> " << (result ? "True" : "False");
+    if (!result)
+        context.out << "   ErrDesc: \"" << object.errDesc() << '"';
+    context.out << '\n';
+    return result;
+}
+
+void requireResult(const FrontEndObject &object, const char *operation, bool result) {
+    if (!result)
+        throw OrbError(QStringLiteral("%1 failed: %2").arg(QLatin1String(operation), object.errDesc()));
+}
+
+} // namespace
+
+bool demoCall(DemoContext &context, FrontEndObject &object, const char *operation, const QString &what) {
+    return reportCall(context, object, QLatin1String(operation), what, object.call(operation));
+}
+
+void demoRequire(DemoContext &context, FrontEndObject &object, const char *operation, const QString &what) {
+    requireResult(object, operation, demoCall(context, object, operation, what));
+}
+
+bool demoCall(DemoContext &context, FrontEndObject &object, const char *operation, const QString &argument,
+              const QString &what) {
+    bool result = false;
+    if (!QMetaObject::invokeMethod(&object.object(), operation, Qt::DirectConnection, Q_RETURN_ARG(bool, result),
+                                   Q_ARG(QString, argument)))
+        throw OrbError(
+            QStringLiteral("%1 has no operation %2(String)").arg(object.identifier(), QLatin1String(operation)));
+    return reportCall(context, object, QStringLiteral("%1(\"%2\")").arg(QLatin1String(operation), argument), what,
+                      result);
+}
+
+void demoRequire(DemoContext &context, FrontEndObject &object, const char *operation, const QString &argument,
+                 const QString &what) {
+    requireResult(object, operation, demoCall(context, object, operation, argument, what));
+}
+
+int runDemo(const Invocation &call) {
+    if (!call.args.isEmpty()) {
+        call.err << "usage: orbsales demo [--db DB]\n";
+        return kExitUsage;
+    }
+    try {
+        Connection connection;
+        connection.open(call.db);
+        if (initialiseDatabase(connection))
+            call.out << "initialised " << displayName(call.db) << " with the demo company\n";
+        else
+            call.out << "using " << displayName(call.db) << " as it is; document numbers go on from there\n";
+        DemoContext context{call.db, call.out, connection};
+        for (const DemoSection &section : kSections) {
+            const QString title = QString::fromLatin1(section.title);
+            call.out << '\n' << title << '\n' << QString(title.size(), QLatin1Char('=')) << "\n\n";
+            section.run(context);
+        }
+        call.out << "\nThe demonstration ran to the end.\n";
+        return kExitOk;
+    } catch (const std::exception &error) {
+        call.out.flush();
+        call.err << "orbsales demo: " << QString::fromUtf8(error.what()) << '\n';
+        return kExitFailed;
+    }
+}
+
+} // namespace orbsales::cli

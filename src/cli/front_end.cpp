@@ -1,0 +1,37 @@
+#include "front_end.h"
+
+#include "frame/errors.h"
+#include "frame/registry.h"
+#include "grid/line_grid.h"
+
+#include <QMetaObject>
+
+namespace orbsales::cli {
+
+FrontEndObject::FrontEndObject(const QString &identifier)
+    : m_identifier(identifier), m_object(Registry::instance().create(identifier)) {}
+
+void FrontEndObject::set(const char *name, const QVariant &value) {
+    if (m_object->metaObject()->indexOfProperty(name) < 0)
+        throw OrbError(QStringLiteral("%1 has no property %2").arg(m_identifier, QLatin1String(name)));
+    if (!m_object->setProperty(name, value))
+        throw OrbError(QStringLiteral("%1.%2 does not take the value %3")
+                           .arg(m_identifier, QLatin1String(name), value.toString()));
+}
+
+void FrontEndObject::setGrid(const char *name, LineGrid *grid) { set(name, QVariant::fromValue(grid)); }
+
+QVariant FrontEndObject::get(const char *name) const {
+    if (m_object->metaObject()->indexOfProperty(name) < 0)
+        throw OrbError(QStringLiteral("%1 has no property %2").arg(m_identifier, QLatin1String(name)));
+    return m_object->property(name);
+}
+
+bool FrontEndObject::call(const char *operation) {
+    bool result = false;
+    if (!QMetaObject::invokeMethod(m_object.get(), operation, Qt::DirectConnection, Q_RETURN_ARG(bool, result)))
+        throw OrbError(QStringLiteral("%1 has no operation %2()").arg(m_identifier, QLatin1String(operation)));
+    return result;
+}
+
+} // namespace orbsales::cli

@@ -1,0 +1,32 @@
+#include "commands.h"
+#include "database_setup.h"
+
+#include "data/connection.h"
+#include "data/demo_seed.h"
+
+#include <exception>
+
+namespace orbsales::cli {
+
+int runInit(const Invocation &call) {
+    if (!call.args.isEmpty()) {
+        call.err << "usage: orbsales init [--db DB]\n";
+        return kExitUsage;
+    }
+    try {
+        Connection connection;
+        connection.open(call.db);
+        if (!initialiseDatabase(connection)) {
+            call.out << displayName(call.db) << " is already initialised\n";
+            return kExitOk;
+        }
+        call.out << "initialised " << displayName(call.db) << ": schema created, demo company " << demo::kCompany
+                 << " with branches " << demo::branches().join(QStringLiteral(", ")) << " seeded\n";
+        return kExitOk;
+    } catch (const std::exception &error) {
+        call.err << "orbsales init: " << QString::fromUtf8(error.what()) << '\n';
+        return kExitFailed;
+    }
+}
+
+} // namespace orbsales::cli

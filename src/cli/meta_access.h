@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMetaMethod>
+#include <QMetaObject>
+#include <QMetaProperty>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// Reaching a business object by member name, as the front end does: its properties and
+// operations from its meta-object, without QObject's own members.
+namespace orbsales::cli::meta {
+
+enum class Access { ReadWrite, ReadOnly, WriteOnly };
+
+// Properties and methods the class and its bases declare below QObject.
+std::vector<QMetaProperty> properties(const QMetaObject &type);
+std::vector<QMetaMethod> operations(const QMetaObject &type); // Q_INVOKABLE methods and public slots
+std::vector<QMetaMethod> signalList(const QMetaObject &type);
+
+// A property by name: the exact spelling first, then case-insensitively (the front end's
+// language does not care about case).
+std::optional<QMetaProperty> findProperty(const QMetaObject &type, QStringView name);
+
+// Properties that can be set but not read back; a class lists them in
+// Q_CLASSINFO("WriteOnly", "Name1 Name2").
+QStringList writeOnlyNames(const QMetaObject &type);
+Access access(const QMetaObject &type, const QMetaProperty &property);
+QString accessText(Access access);
+
+// The class that a pointer-to-QObject type points to; nullptr for every other type.
+const QMetaObject *pointee(QMetaType type);
+
+// The storage type of a parameter: the parameter's type without the by-reference mark.
+QMetaType parameterStorage(const QMetaMethod &method, int index);
+bool isByReference(const QMetaMethod &method, int index);
+
+// Types as the package names them: String, Double, Long, Integer, Boolean, Date, Variant, and
+// the class name for an object.
+QString typeLabel(QMetaType type);
+// "Get_Last_Counter(Connection& connection) -> Boolean"
+QString signature(const QMetaMethod &method);
+
+// A class information entry, or an empty text.
+QString classInfo(const QMetaObject &type, const char *name);
+
+} // namespace orbsales::cli::meta

@@ -1,0 +1,125 @@
+#include "customers/customer.h"
+
+#include "customers/column_values.h"
+#include "customers/customer_messages.h"
+#include "customers/operation_connection.h"
+#include "data/recordset.h"
+#include "grid/numbers.h"
+
+namespace orbsales {
+
+using column_values::blankToNull;
+using column_values::exactText;
+
+namespace {
+
+const QString kAddressSql = QStringLiteral("Select * from Customer_Address Where Customer_Code =? and Address_Code=?");
+
+QString textOrEmpty(Recordset &rows, QStringView column) {
+    const QVariant value = rows.value(column);
+    return value.isNull() ? QString() : value.toString();
+}
+
+// Address codes are handed to the collection as numbers: a code that is not one cannot be
+// listed ("Type mismatch"), as a missing one cannot ("Invalid use of Null").
+qint32 addressCodeNumber(Recordset &rows) {
+    const std::optional<double> number = numbers::exactNumber(rows.text(u"Address_Code"));
+    if (!number)
+        throw DatabaseError(QStringLiteral("Type mismatch"));
+    return numbers::toLong(*number);
+}
+
+} // namespace
+
+// Lists every stored address, of all customers, in address-code order, appending to Addresses
+// (which is not emptied first). Each item in turn becomes the current Address.
+bool Customer::Get_Addresses() {
+    return trapped([this] {
+        CustomerAddresses &list = addresses();
+        Recordset rows;
+        rows.open(QStringLiteral("Select * from Customer_Address Order By Address_Code"), {}, m_ConnectionString,
+                  CursorType::Keyset);
+        for (int i = 1; !rows.eof(); ++i, rows.moveNext()) {
+            const QVariant countryId = rows.value(u"Country_ID");
+            orbsales::CustomerAddress *item = list.Add(
+                QString::number(i), textOrEmpty(rows, u"Customer_Code"), addressCodeNumber(rows),
+                textOrEmpty(rows, u"Address_Desc"), textOrEmpty(rows, u"Customer_Address"),
+                textOrEmpty(rows, u"Customer_City"), textOrEmpty(rows, u"Customer_State"),
+                textOrEmpty(rows, u"Customer_Postal"), countryId.isNull() ? 0 : numbers::toLong(countryId.toDouble()),
+                textOrEmpty(rows, u"Customer_Phone"), textOrEmpty(rows, u"Customer_Fax"),
+                textOrEmpty(rows, u"Customer_Email"), textOrEmpty(rows, u"Customer_Contact_Name"),
+                textOrEmpty(rows, u"Customer_Contact_Phone"), textOrEmpty(rows, u"Company_Prefix"), QString(),
+                QString());
+            setAddress(item);
+        }
+        return true;
+    });
+}
+
+// Saves the current Address under its customer and address code: adds the row, or rewrites the
+// one already there. Empty optional texts are stored as NULL.
+bool Customer::Create_Address() {
+    return trapped([this] {
+        const orbsales::CustomerAddress &item = address();
+        Recordset row;
+        row.open(kAddressSql, {exactText(item.CustomerCode()), exactText(item.AddressCode())}, m_ConnectionString,
+                 CursorType::Keyset);
+        if (row.eof())
+            row.addNew();
+        row.setValue(u"Address_Code", exactText(item.AddressCode()));
+        row.setValue(u"Address_Desc", exactText(item.AddressDesc()));
+        row.setValue(u"Customer_Code", exactText(item.CustomerCode()));
+        row.setValue(u"Company_Prefix", exactText(item.CompanyPrefix()));
+        row.setValue(u"Customer_Address", blankToNull(item.addressText()));
+        row.setValue(u"Customer_City", blankToNull(item.CustomerCity()));
+        row.setValue(u"Customer_State", blankToNull(item.CustomerState()));
+        row.setValue(u"Customer_Postal", blankToNull(item.CustomerPostal()));
+        row.setValue(u"Country_ID", item.CountryID());
+        row.setValue(u"Customer_Country", blankToNull(item.CountryName()));
+        row.setValue(u"Customer_Phone", blankToNull(item.CustomerPhone()));
+        row.setValue(u"Customer_Fax", blankToNull(item.CustomerFax()));
+        row.setValue(u"Customer_Email", blankToNull(item.CustomerEmail()));
+        row.setValue(u"Customer_Contact_Name", blankToNull(item.ContactName()));
+        row.setValue(u"Customer_Contact_Phone", blankToNull(item.ContactPhone()));
+        row.setValue(u"Last_Update", m_LastUpdate);
+        row.update();
+        return true;
+    });
+}
+
+// Loads one address of this customer into Address. An unknown address code is not an error:
+// Address then stays as it was. The country name is not loaded.
+bool Customer::Get_Address(const QString &PAddressCode) {
+    return trapped([&] {
+        orbsales::CustomerAddress &item = address();
+        Recordset row;
+        row.open(kAddressSql, {exactText(m_CustomerCode), exactText(PAddressCode)}, m_ConnectionString,
+                 CursorType::Keyset);
+        if (row.eof())
+            return true;
+        auto ifSet = [&](QStringView column, void (orbsales::CustomerAddress::*set)(const QString &)) {
+            const QString value = textOrEmpty(row, column);
+            if (!value.isEmpty())
+                (item.*set)(value);
+        };
+        item.setCustomerCode(textOrEmpty(row, u"Customer_Code"));
+        item.setAddressCode(textOrEmpty(row, u"Address_Code"));
+        item.setAddressDesc(textOrEmpty(row, u"Address_Desc"));
+        ifSet(u"Customer_Address", &orbsales::CustomerAddress::setCustomerAddress);
+        ifSet(u"Customer_City", &orbsales::CustomerAddress::setCustomerCity);
+        ifSet(u"Customer_State", &orbsales::CustomerAddress::setCustomerState);
+        ifSet(u"Customer_Postal", &orbsales::CustomerAddress::setCustomerPostal);
+        ifSet(u"Customer_Phone", &orbsales::CustomerAddress::setCustomerPhone);
+        ifSet(u"Customer_Fax", &orbsales::CustomerAddress::setCustomerFax);
+        ifSet(u"Customer_Email", &orbsales::CustomerAddress::setCustomerEmail);
+        ifSet(u"Customer_Contact_Name", &orbsales::CustomerAddress::setContactName);
+        ifSet(u"Customer_Contact_Phone", &orbsales::CustomerAddress::setContactPhone);
+        const QVariant countryId = row.value(u"Country_ID");
+        if (!countryId.isNull())
+            item.setCountryID(numbers::toLong(countryId.toDouble()));
+        item.setCompanyPrefix(textOrEmpty(row, u"Company_Prefix"));
+        return true;
+    });
+}
+
+} // namespace orbsales

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace orbsales {
+
+// Which database engine a connection string reaches. Statement text is written once for both;
+// the few differences (transaction start, date function, DDL types) live in dialect.cpp.
+enum class Dialect { SQLite, PostgreSQL };
+
+struct ConnectionTarget {
+    Dialect dialect = Dialect::SQLite;
+    QString databaseName; // SQLite file path, or the PostgreSQL database
+    QString host;
+    int port = -1;
+    QString user;
+    QString password;
+    QString options; // further libpq keywords, "key=value;key=value"
+};
+
+// "postgresql://user:pw@host:port/db?opt=v", "postgres://...", or libpq keywords
+// ("host=... dbname=...") reach PostgreSQL; anything else is a SQLite file path, with an
+// optional "sqlite:" in front. Throws DatabaseError for an empty string.
+ConnectionTarget parseConnectionString(const QString &connectionString);
+
+// Adapts statement text written once for both engines to the engine at hand.
+// SQLite has no DateValue(): it becomes date(). PostgreSQL gets DateValue from the schema.
+QString adaptStatement(Dialect dialect, const QString &sql);
+
+} // namespace orbsales

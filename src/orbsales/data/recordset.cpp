@@ -1,0 +1,255 @@
+#include "data/recordset.h"
+
+#include "data/connection.h"
+#include "frame/errors.h"
+
+#include <QRegularExpression>
+
+namespace orbsales {
+
+namespace {
+
+const QString kNoCurrentRecord = QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                                "Requested operation requires a current record.");
+const QString kItemNotFound =
+    QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal.");
+
+const schema::Table *tableOf(const QString &sql) {
+    static const QRegularExpression from(QStringLiteral(R"(\bfrom\s+([A-Za-z_]\w*))"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto match = from.match(sql);
+    return match.hasMatch() ? schema::Schema::instance().table(match.captured(1)) : nullptr;
+}
+
+// A plain select list (no function, no aggregate) over one known table can be updated.
+bool plainSelectList(const QString &sql) {
+    static const QRegularExpression list(QStringLiteral(R"(^\s*select\s+(.*?)\s+from\s)"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    const auto match = list.match(sql);
+    return match.hasMatch() && !match.captured(1).contains(QLatin1Char('('));
+}
+
+// An updatable recordset needs the row key of each row, whatever columns the statement names.
+QString withRowKey(const QString &sql) {
+    static const QRegularExpression select(QStringLiteral(R"(^\s*select\s+)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString text = sql;
+    return text.replace(select, QStringLiteral("Select Row_Id, "));
+}
+
+} // namespace
+
+Recordset::Recordset() = default;
+
+Recordset::~Recordset() { close(); }
+
+void Recordset::open(const QString &sql, const QVariantList &values, Connection &connection, CursorType cursor,
+                     LockType lock) {
+    close();
+    if (!connection.isOpen())
+        throw DatabaseError(QStringLiteral("Operation is not allowed when the object is closed."));
+    m_connection = &connection;
+    m_sql = sql;
+    m_values = values;
+    m_table = tableOf(sql);
+    // Keyset and static cursors alike can change rows under optimistic locking; the provider's
+    // default lock (used for filling grids) is read-only.
+    m_updatable = lock == LockType::Optimistic && m_table != nullptr && plainSelectList(sql);
+    Q_UNUSED(cursor);
+}
+
+void Recordset::open(const QString &sql, const QVariantList &values, const QString &connectionString,
+                     CursorType cursor, LockType lock) {
+    auto own = std::make_unique<Connection>();
+    own->open(connectionString);
+    open(sql, values, *own, cursor, lock);
+    m_ownConnection = std::move(own);
+}
+
+void Recordset::close() noexcept {
+    m_connection = nullptr;
+    m_ownConnection.reset();
+    m_loaded = false;
+    m_columns.clear();
+    m_columnIndex.clear();
+    m_rows.clear();
+    m_current = 0;
+    m_edit = Edit::None;
+    m_pending.clear();
+}
+
+void Recordset::requireOpen() const {
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Operation is not allowed when the object is closed."));
+}
+
+void Recordset::load() {
+    requireOpen();
+    if (m_loaded)
+        return;
+    Connection::Result result = m_connection->select(m_updatable ? withRowKey(m_sql) : m_sql, m_values);
+    m_columns = std::move(result.columns);
+    m_rows = std::move(result.rows);
+    for (int c = 0; c < m_columns.size(); ++c)
+        m_columnIndex.insert(m_columns.at(c).toLower(), c); // a repeated name keeps its last position
+    if (m_table) {
+        for (int c = 0; c < m_columns.size(); ++c) {
+            if (const schema::Column *column = m_table->column(m_columns.at(c)))
+                for (QVariantList &row : m_rows)
+                    row[c] = schema::fromDatabase(column->type, row[c]);
+        }
+    }
+    m_current = 0;
+    m_loaded = true;
+}
+
+bool Recordset::eof() {
+    load();
+    return m_current >= m_rows.size();
+}
+
+void Recordset::moveNext() {
+    if (eof())
+        throw DatabaseError(kNoCurrentRecord);
+    ++m_current;
+}
+
+int Recordset::recordCount() {
+    load();
+    return static_cast<int>(m_rows.size());
+}
+
+int Recordset::columnIndex(QStringView column) {
+    load();
+    const auto it = m_columnIndex.constFind(column.toString().toLower());
+    if (it == m_columnIndex.constEnd())
+        throw DatabaseError(kItemNotFound);
+    return *it;
+}
+
+void Recordset::requireCurrent() {
+    if (eof())
+        throw DatabaseError(kNoCurrentRecord);
+}
+
+QVariant Recordset::value(QStringView column) {
+    if (m_edit == Edit::Adding) {
+        const schema::Column &target = writableColumn(column);
+        for (const auto &[name, value] : m_pending)
+            if (name == target.name)
+                return value;
+        return {};
+    }
+    const int index = columnIndex(column);
+    requireCurrent();
+    return m_rows.at(m_current).at(index);
+}
+
+QVariant Recordset::nonNull(QStringView column) {
+    QVariant v = value(column);
+    if (v.isNull())
+        throw DatabaseError(QStringLiteral("Invalid use of Null"));
+    return v;
+}
+
+QString Recordset::text(QStringView column) { return nonNull(column).toString(); }
+double Recordset::number(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble(); }
+qint32 Recordset::integer(QStringView column) { return schema::coerce(schema::ColumnType::Long, nonNull(column)).toInt(); }
+bool Recordset::flag(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble() != 0; }
+QDateTime Recordset::date(QStringView column) { return schema::coerce(schema::ColumnType::Date, nonNull(column)).toDateTime(); }
+
+bool Recordset::isTrue(QStringView column) {
+    const QVariant v = value(column);
+    return !v.isNull() && schema::coerce(schema::ColumnType::Double, v).toDouble() != 0;
+}
+
+void Recordset::textIfSet(QStringView column, QString &target) {
+    if (!isNull(column))
+        target = text(column);
+}
+
+void Recordset::dateIfSet(QStringView column, QDateTime &target) {
+    if (!isNull(column))
+        target = date(column);
+}
+
+const schema::Column &Recordset::writableColumn(QStringView column) const {
+    if (!m_updatable)
+        throw DatabaseError(QStringLiteral("Current Recordset does not support updating. This may be a limitation "
+                                           "of the provider, or of the selected locktype."));
+    const schema::Column *found = m_table->column(column);
+    if (found == nullptr)
+        throw DatabaseError(kItemNotFound);
+    return *found;
+}
+
+void Recordset::addNew() {
+    requireOpen();
+    if (!m_updatable)
+        writableColumn(u"Row_Id"); // refuses with the provider's message
+    if (m_edit != Edit::None)
+        update(); // a pending row is saved first, as a new AddNew implies
+    m_edit = Edit::Adding;
+}
+
+void Recordset::setValue(QStringView column, const QVariant &value) {
+    requireOpen();
+    const schema::Column &target = writableColumn(column);
+    if (m_edit == Edit::None) {
+        // Assigning without AddNew changes the current row.
+        requireCurrent();
+        m_edit = Edit::Changing;
+    }
+    QVariant coerced = schema::coerce(target.type, value);
+    for (auto &[name, pending] : m_pending) {
+        if (name == target.name) {
+            pending = std::move(coerced);
+            return;
+        }
+    }
+    m_pending.emplace_back(target.name, std::move(coerced));
+}
+
+void Recordset::update() {
+    requireOpen();
+    if (m_edit == Edit::Adding) {
+        QStringList names, marks;
+        QVariantList values;
+        for (const auto &[name, value] : m_pending) {
+            names << name;
+            marks << QStringLiteral("?");
+            values << value;
+        }
+        const QString sql = names.isEmpty()
+                                ? QStringLiteral("Insert into %1 default values").arg(m_table->name)
+                                : QStringLiteral("Insert into %1 (%2) values (%3)")
+                                      .arg(m_table->name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        m_connection->execute(sql, values);
+    } else if (m_edit == Edit::Changing) {
+        requireCurrent();
+        QStringList sets;
+        QVariantList values;
+        for (const auto &[name, value] : m_pending) {
+            sets << name + QStringLiteral("=?");
+            values << value;
+        }
+        const int keyIndex = columnIndex(u"Row_Id");
+        values << m_rows.at(m_current).at(keyIndex);
+        const int changed = m_connection->execute(
+            QStringLiteral("Update %1 Set %2 Where Row_Id=?").arg(m_table->name, sets.join(QStringLiteral(", "))), values);
+        if (changed == 0)
+            throw DatabaseError(QStringLiteral("Row cannot be located for updating. Some values may have been changed "
+                                               "since it was last read."));
+        QVariantList &row = m_rows[m_current];
+        for (const auto &[name, value] : m_pending) {
+            const auto it = m_columnIndex.constFind(name.toLower());
+            if (it != m_columnIndex.constEnd())
+                row[*it] = value;
+        }
+    }
+    m_edit = Edit::None;
+    m_pending.clear();
+}
+
+} // namespace orbsales

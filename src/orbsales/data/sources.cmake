@@ -1,0 +1,21 @@
+target_sources(orbsales PRIVATE
+    data/dialect.h
+    data/dialect.cpp
+    data/connection.h
+    data/connection.cpp
+    data/schema.h
+    data/schema.cpp
+    data/recordset.h
+    data/recordset.cpp
+    data/scoped_transaction.h
+    data/line_serial.cpp
+    data/currency_symbol.h
+    data/currency_symbol.cpp
+    data/demo_seed.h
+    data/demo_seed.cpp
+    data/tables/tables_system.cpp
+    data/tables/tables_orders.cpp
+    data/tables/tables_customers.cpp
+    data/tables/tables_documents.cpp
+    data/tables/tables_package.cpp
+)

@@ -1,0 +1,12 @@
+#include "frame/registrations.h"
+
+#include "frame/registry.h"
+
+namespace orbsales {
+
+void registerLibraryClasses(Registry &registry) {
+    registerOrderClasses(registry);
+    registerCustomerClasses(registry);
+}
+
+} // namespace orbsales

@@ -1,0 +1,11 @@
+target_sources(orbsales PRIVATE
+    frame/errors.h
+    frame/property.h
+    frame/business_object.h
+    frame/class_id.h
+    frame/class_id.cpp
+    frame/registry.h
+    frame/registry.cpp
+    frame/registrations.h
+    frame/registrations.cpp
+)

@@ -1,0 +1,101 @@
+#include "grid/grid_rules.h"
+
+#include "frame/errors.h"
+#include "grid/numbers.h"
+
+#include <QMetaType>
+
+#include <algorithm>
+#include <optional>
+
+namespace orbsales::gridrules {
+
+namespace {
+
+bool isNumericType(int typeId) {
+    switch (typeId) {
+    case QMetaType::Bool:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A stored value as a number. Drivers hand back numeric columns either as numbers or as text
+// (PostgreSQL NUMERIC arrives as a string), so numeric text is accepted too; anything else is
+// the same "Type mismatch" failure as converting such a value in the business code.
+double storedNumber(const QVariant &stored) {
+    const int typeId = stored.typeId();
+    if (isNumericType(typeId))
+        return stored.toDouble();
+    if (typeId == QMetaType::QString || typeId == QMetaType::QByteArray) {
+        if (const std::optional<double> number = numbers::exactNumber(stored.toString()))
+            return *number;
+    }
+    throw OrbError(QStringLiteral("Type mismatch"));
+}
+
+} // namespace
+
+bool isLine(const LineGrid &grid, int row) {
+    // Exactly empty, not trimmed: a cell holding a blank was typed into, so the row is a line.
+    return !grid.cellText(row, 1).isEmpty() || !grid.cellText(row, 2).isEmpty();
+}
+
+int lineCount(const LineGrid &grid) {
+    const int rows = grid.rowCount();
+    for (int row = 1; row < rows; ++row) {
+        if (!isLine(grid, row))
+            return row - 1;
+    }
+    return std::max(rows - 1, 0);
+}
+
+void sizeForLoad(LineGrid &grid, int storedLines, bool viewMode) {
+    // One header row plus one empty row after the lines: the empty row ends the list when it is read back.
+    const int lines = std::max(storedLines, 0);
+    if (viewMode || grid.rowCount() < lines + 1)
+        grid.setRowCount(lines + 2);
+}
+
+bool writeNumber(LineGrid &grid, int row, int col, const QVariant &stored) {
+    if (stored.isNull())
+        return false;
+    grid.setCellText(row, col, numbers::numberText(storedNumber(stored)));
+    return true;
+}
+
+bool writeText(LineGrid &grid, int row, int col, const QVariant &stored) {
+    if (stored.isNull())
+        return false;
+    // Numbers shown as text still follow the shortest-text rule, not QVariant's 17 digits.
+    grid.setCellText(row, col,
+                     isNumericType(stored.typeId()) && stored.typeId() != QMetaType::Bool
+                         ? numbers::numberText(stored.toDouble())
+                         : stored.toString());
+    return true;
+}
+
+bool writeFlag(LineGrid &grid, int row, int col, const QVariant &stored) {
+    if (stored.isNull())
+        return false;
+    grid.setCellText(row, col, storedNumber(stored) != 0.0 ? QStringLiteral("1") : QStringLiteral("0"));
+    return true;
+}
+
+double readNumber(const LineGrid &grid, int row, int col) { return numbers::leadingNumber(grid.cellText(row, col)); }
+
+} // namespace orbsales::gridrules

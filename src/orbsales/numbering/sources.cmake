@@ -1,0 +1,4 @@
+target_sources(orbsales PRIVATE
+    numbering/document_number.h
+    numbering/document_number.cpp
+)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// The fixed messages of quotations and orders, exactly as the front end shows them.
+namespace orbsales::order_messages {
+
+inline const QString kInvalidCompanyPrefix = QStringLiteral("Invalid Comapny Prefix");
+inline const QString kInvalidBranchPrefix = QStringLiteral("Invalid Branch Prefix");
+inline const QString kInvalidDocumentPrefix = QStringLiteral("Invalid Document Prefix");
+inline const QString kInvalidSubTotal = QStringLiteral("Invalid Sub Total");
+inline const QString kInvalidQuotationAmount = QStringLiteral("Invalid Quotation Amount");
+inline const QString kInvalidFcSubTotal = QStringLiteral("Invalid Foreign Currency Sub Total");
+inline const QString kInvalidFcAmount = QStringLiteral("Invalid Foreign Currency Amount");
+inline const QString kInvalidCurrencyCode = QStringLiteral("Invalid Currency Code");
+inline const QString kInvalidItemDetails = QStringLiteral("Invalid Quotation Item details.");
+inline const QString kInvalidQuotationNoDot = QStringLiteral("Invalid Quotation No.");
+inline const QString kInvalidQuotationNo = QStringLiteral("Invalid Quotation No");
+inline const QString kInvalidConnectionString = QStringLiteral("Invalid Connection String");
+inline const QString kCannotCancel = QStringLiteral("Cannot Cancel");
+
+// Orders
+inline const QString kInvalidCustomerDetails = QStringLiteral("Invalid Customer Details");
+inline const QString kInvalidPaymentType = QStringLiteral("Invalid Payment Type");
+inline const QString kQuotationToMarkNotFound = QStringLiteral("Invalid Quotation No "); // with its trailing blank
+inline const QString kInvalidOrderNoDot = QStringLiteral("Invalid Order No.");
+inline const QString kOrderNotFoundOnLoad = QStringLiteral("Invlaid Order No");
+inline const QString kInvalidSalesOrderNo = QStringLiteral("Invalid Sales Order No");
+inline const QString kInvalidOrderNo = QStringLiteral("Invalid Order No");
+inline const QString kOrderHasReferences = QStringLiteral("Cannot cancel, this Order is having References");
+inline const QString kInvalidTemporaryOrderNo =
+    QStringLiteral("Error while Processing, Invalid Temporary Sales Order No.");
+inline const QString kSetSalesPreferences = QStringLiteral("Set the default sales preferences.");
+inline const QString kConversionNotAvailable =
+    QStringLiteral("Converting an order into a delivery, cash memo or invoice is not available in this version");
+
+// A unit or base factor missing for an item: reported, and the line counts with factor 1.
+inline QString factorNotFound(const QString &itemCode, const QString &unitName) {
+    return QStringLiteral("Item Code :'") + itemCode + QStringLiteral("' Unit Name :'") + unitName +
+           QStringLiteral("' Not Found");
+}
+
+} // namespace orbsales::order_messages

@@ -1,0 +1,12 @@
+#include "frame/registrations.h"
+#include "orders/sales_order.h"
+#include "orders/sales_quotation.h"
+
+namespace orbsales {
+
+void registerOrderClasses(Registry &registry) {
+    registry.add(QStringLiteral("OrbSales.SalesQuotation"), factoryOf<SalesQuotation>());
+    registry.add(QStringLiteral("OrbSales.SalesOrder"), factoryOf<SalesOrder>());
+}
+
+} // namespace orbsales

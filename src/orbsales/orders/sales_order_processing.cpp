@@ -1,0 +1,171 @@
+#include "orders/sales_order.h"
+
+#include "data/recordset.h"
+#include "frame/registry.h"
+#include "grid/numbers.h"
+#include "numbering/document_number.h"
+#include "orders/order_messages.h"
+#include "services/inventory.h"
+#include "services/service_ids.h"
+
+#include <optional>
+
+namespace orbsales {
+
+namespace msg = order_messages;
+
+bool SalesOrder::Process_Order() {
+    return trapped([this] {
+        if (numbers::trimBlanks(m_SalesOrdNo).isEmpty())
+            return fail(msg::kInvalidSalesOrderNo);
+        m_loadingForProcessing = true;
+        if (!Get_Order())
+            return false;
+        const QString temporaryNo = numbers::trimBlanks(m_SalesOrdNo);
+        Recordset master;
+        master.open(QStringLiteral("Select * from  Sales_Order_Master  Where Sales_Ord_No=?"), {temporaryNo},
+                    connection(), CursorType::Keyset);
+        if (master.eof())
+            return fail(msg::kInvalidSalesOrderNo);
+        Recordset lines;
+        lines.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {temporaryNo}, connection(),
+                   CursorType::Static);
+        if (lines.eof())
+            return fail(msg::kInvalidTemporaryOrderNo);
+
+        m_CompanyPrefix = master.text(u"Company_Prefix");
+        m_BranchPrefix = master.text(u"Branch_Prefix");
+        m_DocumentPrefix = master.text(u"Sales_Ord_No").mid(4, 3);
+        const bool synchronising = !m_OnlineFlag && m_SyncFlag;
+        if (synchronising)
+            m_SalesOrdIdentity = master.integer(u"Sales_ord_Identity");
+
+        std::optional<CounterUse> counter;
+        qint32 identity = 0;
+        if (m_DocManualFlag) {
+            identity = manualIdentity(m_DocIdentity);
+        } else {
+            counter.emplace(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, CounterUse::Form::OneArgument);
+            Connection *used = &connection();
+            QString counterError;
+            if (!counter->take(used, counterError))
+                return fail(counterError);
+            m_adoConnection = used; // the reference handed to the counter is taken back
+            identity = counter->identity();
+        }
+        renumber(master, lines, identity);
+
+        if (m_OnlineFlag && !GenerateDefaults())
+            return false;
+        if (!Update_Item_SORDQty(QStringLiteral("Increase")))
+            return false;
+
+        if (m_DocManualFlag) {
+            Connection own;
+            own.open(m_ADOConnectionString);
+            raiseCounterPastManual(own, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+            return true;
+        }
+        // A copy being synchronised does not move the counter on.
+        if (synchronising)
+            return true;
+        QString counterError;
+        if (!counter->consume(counterError))
+            return fail(counterError);
+        return true;
+    });
+}
+
+// The final number on the master (now processed) and on every line.
+void SalesOrder::renumber(Recordset &master, Recordset &lines, qint32 identity) {
+    const QString finalNo = documentNumber(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+    master.setValue(u"Sales_Ord_No", finalNo);
+    master.setValue(u"Sales_ord_Identity", identity);
+    master.setValue(u"process_Flag", 1);
+    master.setValue(u"Last_Update", m_LastUpdate);
+    master.update();
+    for (; !lines.eof(); lines.moveNext()) {
+        lines.setValue(u"Sales_Ord_No", finalNo);
+        lines.setValue(u"Last_Update", m_LastUpdate);
+        lines.update();
+    }
+    m_SalesOrdNo = finalNo;
+}
+
+bool SalesOrder::Update_Item_SORDQty(const QString &strType) {
+    return trapped([&] {
+        Recordset lines;
+        lines.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {numbers::trimBlanks(m_SalesOrdNo)},
+                   connection(), CursorType::Static);
+        for (; !lines.eof(); lines.moveNext()) {
+            const QString itemCode = lines.value(u"Item_Code").toString();
+            if (itemCode.isEmpty())
+                continue;
+            const QString unitName = lines.value(u"Unit_Name").toString();
+            // Missing factors count as 1 and are reported, without stopping the lines.
+            double unitFactor = 1;
+            {
+                Recordset unit;
+                unit.open(QStringLiteral("Select Unit_Qty From Item_Detail where Item_Detail.Item_Code =? and "
+                                         "Item_Detail.Unit_Name=?"),
+                          {itemCode, unitName}, connection(), CursorType::Static);
+                if (!unit.eof())
+                    unitFactor = unit.number(u"Unit_Qty");
+                else
+                    setErrDesc(msg::factorNotFound(itemCode.mid(2), unitName));
+            }
+            double baseFactor = 1;
+            {
+                Recordset base;
+                base.open(QStringLiteral("Select Base_Qty From Item_Master_Detail where Item_Code =? and branch_prefix=?"),
+                          {itemCode, m_BranchPrefix}, connection(), CursorType::Static);
+                if (!base.eof())
+                    baseFactor = base.number(u"base_Qty");
+                else
+                    setErrDesc(msg::factorNotFound(itemCode.mid(2), unitName));
+            }
+            const double quantity = lines.number(u"Sales_Ord_Ordered_Qty") * unitFactor * baseFactor;
+            auto inventory = createObject<Inventory>(service_ids::kInventory);
+            inventory->setAdoConnectionObject(&connection());
+            inventory->setItemCode(itemCode);
+            inventory->setItemQuantity(quantity);
+            inventory->setBranchPrefix(m_BranchPrefix);
+            if (!inventory->Update_Item_OrderedQty(strType))
+                return fail(inventory->ErrDesc());
+        }
+        return true;
+    });
+}
+
+bool SalesOrder::GenerateDefaults() {
+    return trapped([this] {
+        Recordset preferences;
+        preferences.open(QStringLiteral("Select * from Default_Sales_Preferences Where  Branch_Prefix=?"),
+                         {m_BranchPrefix}, connection(), CursorType::Static);
+        if (preferences.eof())
+            return fail(msg::kSetSalesPreferences);
+        // A flag is asked for only when the payment type needs it; NULL is not true.
+        auto isTrue = [&](QStringView column) { return preferences.isTrue(column); };
+        const QString cash = QStringLiteral("Cash");
+        const QString credit = QStringLiteral("Credit");
+        if (m_PaymentType == cash && isTrue(u"Cash_SO_Delivery_Flag") &&
+            !Process_Delivery(cash, isTrue(u"Cash_SO_Cash_Memo_Flag")))
+            return false;
+        if (m_PaymentType == cash && isTrue(u"Cash_SO_Cash_Memo_Flag") &&
+            !Process_CashMemo(cash, isTrue(u"Cash_SO_Delivery_Flag")))
+            return false;
+        if (m_PaymentType == credit && isTrue(u"Credit_SO_Delivery_Flag") && !Process_Delivery(credit, false))
+            return false;
+        if (m_PaymentType == credit && isTrue(u"Credit_SO_Invoice_Flag") && !Process_Invoice(credit))
+            return false;
+        return true;
+    });
+}
+
+// The conversions themselves come with deliveries, cash memos and invoices; until then an
+// order whose branch asks for one says so instead of pretending it was converted.
+bool SalesOrder::Process_Delivery(const QString &, bool) { return fail(msg::kConversionNotAvailable); }
+bool SalesOrder::Process_CashMemo(const QString &, bool) { return fail(msg::kConversionNotAvailable); }
+bool SalesOrder::Process_Invoice(const QString &) { return fail(msg::kConversionNotAvailable); }
+
+} // namespace orbsales

@@ -1,0 +1,188 @@
+#include "orders/sales_quotation.h"
+
+#include "data/connection.h"
+#include "data/currency_symbol.h"
+#include "data/recordset.h"
+#include "data/scoped_transaction.h"
+#include "grid/grid_rules.h"
+#include "grid/numbers.h"
+#include "numbering/document_number.h"
+#include "orders/order_messages.h"
+
+#include <optional>
+
+namespace orbsales {
+
+namespace msg = order_messages;
+using numbers::leadingNumber;
+using numbers::throughText;
+
+SalesQuotation::SalesQuotation(QObject *parent) : BusinessObject(parent), m_connection(std::make_unique<Connection>()) {}
+
+SalesQuotation::~SalesQuotation() = default;
+
+LineGrid &SalesQuotation::grid() const { return required(m_grid.data()); }
+
+bool SalesQuotation::Validate_Quotation() {
+    if (m_CompanyPrefix.isEmpty())
+        return fail(msg::kInvalidCompanyPrefix);
+    if (m_BranchPrefix.isEmpty())
+        return fail(msg::kInvalidBranchPrefix);
+    if (m_DocumentPrefix.isEmpty())
+        return fail(msg::kInvalidDocumentPrefix);
+    if (throughText(m_SalesQuotSubTotal) == 0)
+        return fail(msg::kInvalidSubTotal);
+    if (throughText(m_SalesQuotAmount) == 0)
+        return fail(msg::kInvalidQuotationAmount);
+    if (m_ForeignCurrencyFlag) {
+        if (throughText(m_SalesQuotFCSubTotal) == 0)
+            return fail(msg::kInvalidFcSubTotal);
+        if (throughText(m_SalesQuotFCAmount) == 0)
+            return fail(msg::kInvalidFcAmount);
+    }
+    if (m_CurrencyCode.isEmpty())
+        return fail(msg::kInvalidCurrencyCode);
+    // A grid with only its header row has no first line either.
+    if (grid().rowCount() < 2 || !gridrules::isLine(grid(), 1))
+        return fail(msg::kInvalidItemDetails);
+    return true;
+}
+
+bool SalesQuotation::Create_Quotation() {
+    return trapped([this] {
+        if (!Validate_Quotation())
+            return false;
+        ScopedTransaction transaction(*m_connection, m_ADOConnectionString);
+
+        std::optional<CounterUse> counter;
+        qint32 identity = 0;
+        if (m_DocFlag) {
+            identity = manualIdentity(m_manualDocIdentity);
+        } else {
+            counter.emplace(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, CounterUse::Form::OneArgument);
+            Connection *connection = m_connection.get();
+            QString counterError;
+            if (!counter->take(connection, counterError))
+                return fail(counterError);
+            identity = counter->identity();
+        }
+        m_lastIdentity = identity;
+        m_SalesQuotNo = documentNumber(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+
+        if (!Save_Quotation_Master() || !Save_Quotation_Detail())
+            return false;
+
+        // The counter is raised past a typed number on a connection of its own, outside the
+        // transaction. SQLite lets one writer in at a time and this transaction holds the lock,
+        // so there the raise runs on the member connection, still before the commit.
+        if (m_DocFlag) {
+            if (m_connection->dialect() == Dialect::SQLite) {
+                raiseCounterPastManual(*m_connection, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+            } else {
+                Connection own;
+                own.open(m_ADOConnectionString);
+                raiseCounterPastManual(own, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+            }
+        } else {
+            QString counterError;
+            if (!counter->consume(counterError))
+                return fail(counterError);
+        }
+        transaction.commit();
+        return true;
+    });
+}
+
+bool SalesQuotation::Update_Quotation() {
+    return trapped([this] {
+        if (!Validate_Quotation())
+            return false;
+        ScopedTransaction transaction(*m_connection, m_ADOConnectionString);
+        if (!Save_Quotation_Master() || !Save_Quotation_Detail())
+            return false;
+        transaction.commit();
+        return true;
+    });
+}
+
+bool SalesQuotation::Save_Quotation_Master() {
+    takeCurrencySymbol(*m_connection, m_CurrencyCode, m_CurrencySymbol);
+
+    Recordset master;
+    master.open(QStringLiteral("Select * From Sales_Quotation_Master Where Sales_Quot_No=?"), {m_SalesQuotNo},
+                *m_connection, CursorType::Keyset);
+    if (master.eof()) {
+        master.addNew();
+        master.setValue(u"Sales_Quot_No", m_SalesQuotNo);
+        master.setValue(u"Sales_Quot_Identity", m_lastIdentity);
+        m_SalesQuotIdentity = m_lastIdentity;
+    } else {
+        // The quotation is rewritten in place: its lines are written afresh.
+        m_connection->execute(QStringLiteral("Delete from Sales_Quotation_Detail Where Sales_Quot_No=?"),
+                              {m_SalesQuotNo});
+    }
+    master.setValue(u"Company_Prefix", m_CompanyPrefix);
+    master.setValue(u"Branch_Prefix", m_BranchPrefix);
+    master.setValue(u"Document_Prefix", m_DocumentPrefix);
+    master.setValue(u"Customer_Code", m_CustomerCode);
+    master.setValue(u"customer_name", m_CustomerName);
+    master.setValue(u"Sales_Quot_Date", m_SalesQuotDate);
+    master.setValue(u"Sales_Quot_Comments", m_SalesQuotComments);
+    master.setValue(u"Sales_Quot_SubTotal", throughText(m_SalesQuotSubTotal));
+    master.setValue(u"Sales_Quot_Disc_Percent", throughText(m_SalesQuotDiscPercent));
+    master.setValue(u"Sales_Quot_Disc_Amount", throughText(m_SalesQuotDiscAmount));
+    master.setValue(u"Sales_Quot_Amount", throughText(m_SalesQuotAmount));
+    master.setValue(u"Sales_Quot_FC_SubTotal", throughText(m_SalesQuotFCSubTotal));
+    master.setValue(u"Sales_Quot_FC_Disc_Amount", throughText(m_SalesQuotFCDiscAmount));
+    master.setValue(u"Sales_Quot_FC_Amount", throughText(m_SalesQuotFCAmount));
+    master.setValue(u"Foreign_Currency_Flag", m_ForeignCurrencyFlag);
+    master.setValue(u"Exchange_Rate", m_ForeignCurrencyFlag ? throughText(m_ExchangeRate) : 1.0);
+    master.setValue(u"Currency_Code", m_CurrencyCode);
+    master.setValue(u"Currency_Symbol", m_CurrencySymbol);
+    master.setValue(u"Cancel_Flag", m_CancelFlag);
+    master.setValue(u"Allow_Cancel_Flag", m_AllowCancelFlag);
+    master.setValue(u"Employee_ID", m_EmployeeID);
+    master.setValue(u"Employee_Name", m_EmployeeName);
+    master.setValue(u"process_Flag", m_ProcessFlag);
+    master.setValue(u"Sales_Quot_Valid_Date", m_SalesQuotValidDate);
+    master.setValue(u"Sales_Quot_Ref_No", m_SalesQuotRefNo);
+    master.setValue(u"Last_Update", m_LastUpdate);
+    master.update();
+    master.close();
+    return true;
+}
+
+bool SalesQuotation::Save_Quotation_Detail() {
+    LineGrid &lines = grid();
+    Recordset detail;
+    detail.open(QStringLiteral("Select * from Sales_Quotation_Detail"), {}, *m_connection, CursorType::Keyset);
+    int written = 0;
+    for (int row = 1; row < lines.rowCount() && gridrules::isLine(lines, row); ++row) {
+        const qint32 serial = nextLineSerial(*m_connection, QStringLiteral("Sales_Quotation_Detail"));
+        auto number = [&](int col) { return leadingNumber(lines.cellText(row, col)); };
+        detail.addNew();
+        detail.setValue(u"Sales_Quot_No", m_SalesQuotNo);
+        detail.setValue(u"Item_Code", m_CompanyPrefix + numbers::trimBlanks(lines.cellText(row, 1)));
+        detail.setValue(u"Item_Name", numbers::trimBlanks(lines.cellText(row, 2)));
+        detail.setValue(u"Unit_Code", number(3));
+        detail.setValue(u"Unit_Name", lines.cellText(row, 4));
+        detail.setValue(u"Unit_Qty", number(5));
+        detail.setValue(u"Sales_Quot_Qty", number(6));
+        detail.setValue(u"Sales_Quot_FC_Unit_Price", number(7));
+        detail.setValue(u"Sales_Quot_Dtl_Disc_Percent", number(8));
+        detail.setValue(u"Sales_Quot_FC_Disc_Amount", number(9));
+        detail.setValue(u"Sales_Quot_FC_Item_Amount", number(10));
+        detail.setValue(u"Sales_Quot_Item_Amount", number(11));
+        detail.setValue(u"Sales_Quot_Disc_Amount", number(12));
+        detail.setValue(u"Sales_Quot_Unit_Price", number(13));
+        detail.setValue(u"FOC_Flag", lines.cellNumber(row, 14));
+        detail.setValue(u"SL_No", serial);
+        detail.setValue(u"Last_Update", m_LastUpdate);
+        detail.update();
+        ++written;
+    }
+    detail.close();
+    return written > 0; // no line at all: false, ErrDesc as it was
+}
+
+} // namespace orbsales

@@ -1,0 +1,112 @@
+#include "services/package/package_inventory.h"
+
+#include "services/package/item_store.h"
+#include "services/package/package_messages.h"
+#include "services/package/package_support.h"
+
+#include <QDateTime>
+
+namespace orbsales::package {
+
+namespace msg = messages;
+
+bool PackageInventory::Update_Item_OrderedQty(const QString &direction) {
+    return trapped([&] {
+        const QString way = direction.trimmed();
+        const bool increase = way.compare(QStringLiteral("Increase"), Qt::CaseInsensitive) == 0;
+        if (!increase && way.compare(QStringLiteral("Decrease"), Qt::CaseInsensitive) != 0)
+            return fail(msg::invalidDirection(direction));
+        if (!usableNumber(ItemQuantity()))
+            return fail(msg::notANumber(QStringLiteral("ItemQuantity")));
+        if (ItemQuantity() < 0)
+            return fail(msg::negative(QStringLiteral("ItemQuantity"), figure(ItemQuantity())));
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        if (!findItem(db.get(), ItemCode()))
+            return fail(msg::unknownItem(ItemCode()));
+        if (!findBranchItem(db.get(), ItemCode(), BranchPrefix()))
+            return fail(msg::itemNotInBranch(ItemCode(), BranchPrefix()));
+        // Cancelling an order that was never processed lowers a quantity that was never raised:
+        // the ordered quantity stops at 0 rather than going below it.
+        const QString change = increase ? QStringLiteral("COALESCE(Ordered_Qty, 0) + ?")
+                                        : QStringLiteral("CASE WHEN COALESCE(Ordered_Qty, 0) - ? < 0 THEN 0 "
+                                                         "ELSE COALESCE(Ordered_Qty, 0) - ? END");
+        QVariantList values{ItemQuantity()};
+        if (!increase)
+            values << ItemQuantity();
+        values << QDateTime::currentDateTime() << ItemCode() << BranchPrefix();
+        db->execute(QStringLiteral("Update Item_Master_Detail Set Ordered_Qty = %1, Last_Update = ? "
+                                   "Where Item_Code = ? and Branch_Prefix = ?")
+                        .arg(change),
+                    values);
+        return true;
+    });
+}
+
+namespace {
+
+struct PreferenceSource {
+    const char *table;
+    const char *column;
+};
+
+// Where the branch default of each item account is kept, in ItemAccount order.
+constexpr PreferenceSource kDefaults[kItemAccounts] = {
+    {"Default_Inventory_Preferences", "Inventory_Account_No"}, {"Default_Sales_Preferences", "COG_Account_No"},
+    {"Default_Sales_Preferences", "FOC_Account_No"},           {"Default_Sales_Preferences", "Credit_Sales_Account_No"},
+    {"Default_Sales_Preferences", "Cash_Sales_Account_No"},
+};
+
+} // namespace
+
+void PackageInventory::report(const ItemAccounts &accounts) {
+    auto at = [&accounts](ItemAccount which) { return accounts[static_cast<size_t>(which)]; };
+    reportInventoryAccountNo(at(ItemAccount::Inventory));
+    reportCOGSAccountNo(at(ItemAccount::CostOfGoods));
+    reportFOCAccountNo(at(ItemAccount::FreeOfCost));
+    reportSalesAccountNo(at(ItemAccount::Sales));
+    reportCashSalesAccount(at(ItemAccount::CashSales));
+}
+
+bool PackageInventory::Get_Item_Account() {
+    return trapped([this] {
+        report({});
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
+        if (!item)
+            return fail(msg::unknownItem(ItemCode()));
+        const QString company = CompanyPrefix().isEmpty() ? item->company : CompanyPrefix();
+        const std::optional<BranchItem> branch = findBranchItem(db.get(), ItemCode(), BranchPrefix());
+        ItemAccounts accounts = item->accounts;
+        for (int i = 0; i < kItemAccounts; ++i) {
+            const size_t at = static_cast<size_t>(i);
+            if (branch && !branch->accounts[at].isEmpty())
+                accounts[at] = branch->accounts[at];
+            if (!accounts[at].isEmpty())
+                continue;
+            const QString table = QString::fromLatin1(kDefaults[i].table);
+            const Connection::Result defaults =
+                db->select(QStringLiteral("Select %1 from %2 Where Company_Prefix = ? and Branch_Prefix = ?")
+                               .arg(QString::fromLatin1(kDefaults[i].column), table),
+                           {company, BranchPrefix()});
+            if (defaults.rows.isEmpty())
+                return fail(msg::missingPreferences(table, company, BranchPrefix()));
+            accounts[at] = defaults.rows.first().first().toString().trimmed();
+        }
+        report(accounts);
+        return true;
+    });
+}
+
+bool PackageInventory::Get_Item_Type() {
+    return trapped([this] {
+        reportItemType(QString());
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
+        if (!item)
+            return fail(msg::unknownItem(ItemCode()));
+        reportItemType(item->type);
+        return true;
+    });
+}
+
+} // namespace orbsales::package

@@ -1,0 +1,80 @@
+#include "services/package/package_ledger.h"
+
+#include "services/package/ledger_store.h"
+#include "services/package/package_messages.h"
+#include "services/package/package_support.h"
+
+namespace orbsales::package {
+
+namespace msg = messages;
+
+bool PackageGeneralLedger::GLInsert() {
+    return trapped([this] {
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        LedgerLine line{DocumentNo(),          DocumentPrefix(),     GLDate(),          CurrencyCode(),
+                        CurrencySymbol(),      GLDescription(),      GLComments(),      accountno(),
+                        GLDebitAmount(),       GLCreditAmount(),     FCGLDebitAmount(), FCGLCreditAmount(),
+                        ForeignCurrencyFlag(), stampOf(LastUpdate())};
+        const QString problem = checkLedgerLine(db.get(), line);
+        if (!problem.isEmpty())
+            return fail(problem);
+        writeLedgerLine(db.get(), line);
+        return true;
+    });
+}
+
+bool PackageGeneralLedger::COAPosting(const QString &accountNo, double amount) {
+    return trapped([&] {
+        if (!usableNumber(amount))
+            return fail(msg::notANumber(QStringLiteral("The amount")));
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        if (!moveAccountBalance(db.get(), accountNo, amount, stampOf(LastUpdate())))
+            return fail(msg::unknownAccount(accountNo));
+        return true;
+    });
+}
+
+bool PackageGeneralLedger::GLDelete() {
+    return trapped([this] {
+        if (DocumentNo().trimmed().isEmpty())
+            return fail(msg::required(QStringLiteral("DocumentNo")));
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        WriteUnit unit(db.get());
+        deleteLedgerLines(db.get(), DocumentNo(), stampOf(LastUpdate()));
+        unit.commit();
+        return true;
+    });
+}
+
+bool PackageAccountsReceivable::AR_Insert_Transaction() {
+    return trapped([this] {
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        ReceivableLine line{
+            DocumentNo(),         DocumentPrefix(),  ARLDate(),          CurrencyCode(),      CurrencySymbol(),
+            ARLDescription(),     ARLComments(),     accountno(),        CustomerCode(),      BranchPrefix(),
+            ARLDebitAmount(),     ARLCreditAmount(), FCARLDebitAmount(), FCARLCreditAmount(), ForeignCurrencyFlag(),
+            stampOf(LastUpdate())};
+        QString company;
+        const QString problem = checkReceivableLine(db.get(), line, company);
+        if (!problem.isEmpty())
+            return fail(problem);
+        WriteUnit unit(db.get());
+        writeReceivableLine(db.get(), line, company);
+        unit.commit();
+        return true;
+    });
+}
+
+bool PackageAccountsReceivable::ARL_Delete() {
+    return trapped([this] {
+        if (DocumentNo().trimmed().isEmpty())
+            return fail(msg::required(QStringLiteral("DocumentNo")));
+        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        WriteUnit unit(db.get());
+        deleteReceivableLines(db.get(), DocumentNo());
+        unit.commit();
+        return true;
+    });
+}
+
+} // namespace orbsales::package

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "services/currency.h"
+#include "services/general.h"
+
+namespace orbsales::package {
+
+// General lookups with bound values. Table and column names must be those of the package's
+// schema (the one allow-list); anything else is refused before any statement is built.
+class PackageGeneral : public General {
+    Q_OBJECT
+public:
+    using General::General;
+
+    QString GetFldValue(const QString &TblName, const QString &fldName, const QString &WhereFldName,
+                        const QVariant &WhereFldValue, bool WhereFldNumYN, const QString &SecondWhereFldName,
+                        const QVariant &SecondWhereFldValue, bool SecdWhereFldNumYN) override;
+    bool ExistDocument(const QString &table, const QString &column, const QVariant &value, bool numeric) override;
+};
+
+// Currencies from Currency_Master; rates from Currency_Rate (the latest on or before RateDate),
+// else the currency's Exchange_Rate; the home currency's rate is 1. A rate is home units per
+// foreign unit: foreign = home / rate, home = foreign x rate, unrounded.
+class PackageCurrency : public Currency {
+    Q_OBJECT
+public:
+    using Currency::Currency;
+
+    bool Get_Currency() override;
+    double Convert_Into_FC(const QString &currency, double amount, const QVariant &unused, bool useRate,
+                           double exchangeRate) override;
+    double Convert_Into_HC(const QString &currency, double amount, const QVariant &unused, bool useRate,
+                           double exchangeRate) override;
+
+private:
+    double rateFor(const QString &currency, bool useRate, double exchangeRate);
+};
+
+} // namespace orbsales::package

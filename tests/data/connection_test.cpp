@@ -1,0 +1,111 @@
+#include "data/connection.h"
+#include "data/dialect.h"
+#include "data/schema.h"
+#include "frame/errors.h"
+#include "support/test_database.h"
+
+#include <QDate>
+
+namespace orbsales::testing {
+namespace {
+
+struct TargetCase {
+    const char *text;
+    Dialect dialect;
+    const char *database;
+    const char *host;
+    int port;
+    const char *user;
+};
+
+class ConnectionStrings : public ::testing::TestWithParam<TargetCase> {};
+
+TEST_P(ConnectionStrings, ChooseTheEngineFromTheString) {
+    const TargetCase &c = GetParam();
+    const ConnectionTarget target = parseConnectionString(QString::fromLatin1(c.text));
+    EXPECT_EQ(target.dialect, c.dialect);
+    EXPECT_EQ(target.databaseName, QString::fromLatin1(c.database));
+    EXPECT_EQ(target.host, QString::fromLatin1(c.host));
+    EXPECT_EQ(target.port, c.port);
+    EXPECT_EQ(target.user, QString::fromLatin1(c.user));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ConnectionStrings,
+    ::testing::Values(TargetCase{"orbsales.db", Dialect::SQLite, "orbsales.db", "", -1, ""},
+                      TargetCase{"sqlite:/tmp/a b.db", Dialect::SQLite, "/tmp/a b.db", "", -1, ""},
+                      TargetCase{"postgresql://u:p@db.local:5433/books", Dialect::PostgreSQL, "books", "db.local",
+                                 5433, "u"},
+                      TargetCase{"postgres://u@localhost/books", Dialect::PostgreSQL, "books", "localhost", -1, "u"},
+                      TargetCase{"host=127.0.0.1 port=5432 dbname=books user=u password='p w'",
+                                 Dialect::PostgreSQL, "books", "127.0.0.1", 5432, "u"}));
+
+TEST(ConnectionString, EmptyIsRefused) { EXPECT_THROW(parseConnectionString(QStringLiteral("  ")), DatabaseError); }
+
+using ConnectionTest = DatabaseTest;
+
+TEST_F(ConnectionTest, RollbackUndoesAndCommitKeeps) {
+    Connection connection;
+    connection.open(connectionString());
+    connection.beginTransaction();
+    connection.execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix) values (?, ?)"),
+                       {QStringLiteral("01"), QStringLiteral("HO")});
+    connection.rollback();
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master")), 0);
+    connection.beginTransaction();
+    connection.execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix) values (?, ?)"),
+                       {QStringLiteral("01"), QStringLiteral("B2")});
+    connection.commit();
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master")), 1);
+}
+
+TEST_F(ConnectionTest, ClosingAnOpenTransactionRollsItBack) {
+    {
+        Connection connection;
+        connection.open(connectionString());
+        connection.beginTransaction();
+        connection.execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix) values (?, ?)"),
+                           {QStringLiteral("01"), QStringLiteral("HO")});
+    }
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master")), 0);
+}
+
+TEST_F(ConnectionTest, AFailedStatementReportsTheDatabaseTextAndTheSessionGoesOn) {
+    Connection connection;
+    connection.open(connectionString());
+    EXPECT_THROW(connection.execute(QStringLiteral("Update No_Such_Table Set X=?"), {1}), DatabaseError);
+    EXPECT_EQ(connection.scalar(QStringLiteral("Select count(*) from Branch_Master Where Company_Prefix=?"),
+                                {QStringLiteral("01")})
+                  .toInt(),
+              0);
+}
+
+// The code-change statement in both forms: the Access text with DateValue() and the other with a
+// plain date literal, each with the values bound.
+TEST_F(ConnectionTest, BothCodeChangeStatementFormsRunOnThisDatabase) {
+    database().execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix, Branch_Name) "
+                                      "values ('01','HO','Head'), ('01','B2','Second')"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    database().execute(QStringLiteral("Update Branch_Master Set Branch_Name = ?, Last_Update=DateValue(?)  Where  "
+                                      "Branch_Name =?"),
+                       {QStringLiteral("O'Head"), today, QStringLiteral("Head")});
+    database().execute(QStringLiteral("Update Branch_Master Set Branch_Name = ?,  Last_Update=? Where  Branch_Name =?"),
+                       {QStringLiteral("Two"), today, QStringLiteral("Second")});
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master"), QStringLiteral("Branch_Name=?"), {QStringLiteral("O'Head")}), 1);
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master"), QStringLiteral("Branch_Name=?"), {QStringLiteral("Two")}), 1);
+    Connection::Result rows = database().connection().select(QStringLiteral("Select Last_Update from Branch_Master"));
+    for (const QVariantList &row : rows.rows)
+        EXPECT_TRUE(schema::fromDatabase(schema::ColumnType::Date, row.first()).toDateTime().date() == QDate::currentDate());
+}
+
+TEST_F(ConnectionTest, ApplyingTheSchemaAgainChangesNothing) {
+    database().execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix) values ('01','HO')"));
+    Connection connection;
+    connection.open(connectionString());
+    schema::Schema::instance().apply(connection);
+    EXPECT_EQ(database().count(QStringLiteral("Branch_Master")), 1);
+    EXPECT_EQ(database().scalar(QStringLiteral("Select Version from Schema_Version")).toInt(), schema::Schema::kVersion);
+}
+
+} // namespace
+} // namespace orbsales::testing

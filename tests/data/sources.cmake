@@ -1,0 +1,4 @@
+target_sources(orbsales_tests PRIVATE
+    data/connection_test.cpp
+    data/recordset_test.cpp
+)

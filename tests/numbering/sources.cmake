@@ -1,0 +1,4 @@
+target_sources(orbsales_tests PRIVATE
+    numbering/parallel_creators_test.cpp
+    numbering/counter_test.cpp
+)
