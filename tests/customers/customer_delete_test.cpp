@@ -71,6 +71,7 @@ TEST_F(CustomerDelete, AnErrorWhileCheckingIsShownAndReported) {
     EXPECT_FALSE(customer->ErrDesc().isEmpty());
     ASSERT_EQ(shown.messages, QStringList{customer->ErrDesc()});
     EXPECT_EQ(shown.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(shown.icons, QStringList{QString()});
     EXPECT_EQ(database().count(QStringLiteral("Customer_Master")), 1);
 }
 
@@ -144,6 +145,7 @@ TEST_F(CustomerPreviousOB, ARefusalOfTheLedgerIsShownAndNothingIsDeleted) {
     EXPECT_FALSE(customer->Delete_Previous_OB(QStringLiteral("Debit"), QStringLiteral("01HOOB1")));
     EXPECT_EQ(customer->ErrDesc(), QString()); // shown, not stored
     EXPECT_EQ(shown.messages, QStringList{doubles.log.refusal});
+    EXPECT_EQ(shown.icons, QStringList{QStringLiteral("Information")});
     EXPECT_EQ(database().count(QStringLiteral("Sales_Invoice_Master")), 1);
 }
 

@@ -13,14 +13,16 @@ namespace orbsales::testing {
 struct Shown {
     explicit Shown(BusinessObject &object)
         : m_connection(QObject::connect(&object, &BusinessObject::notification,
-                                        [this](const QString &message, const QString &, const QString &button) {
+                                        [this](const QString &message, const QString &, const QString &button,
+                                               const QString &icon) {
                                             messages << message;
                                             buttons << button;
+                                            icons << icon;
                                         })) {}
     ~Shown() { QObject::disconnect(m_connection); }
     Shown(const Shown &) = delete;
     Shown &operator=(const Shown &) = delete;
-    QStringList messages, buttons;
+    QStringList messages, buttons, icons;
 
 private:
     QMetaObject::Connection m_connection;

@@ -62,9 +62,14 @@ void ensurePostgresTemplate(Connection &admin, const QString &adminString) {
             admin.scalar(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = ?"), {templateName()});
         if (exists.isNull()) {
             admin.execute(QStringLiteral("CREATE DATABASE %1").arg(templateName()));
-            Connection build;
-            build.open(withDatabase(adminString, templateName()));
-            schema::Schema::instance().apply(build);
+            {
+                Connection build;
+                build.open(withDatabase(adminString, templateName()));
+                schema::Schema::instance().apply(build);
+            }
+            // A closed connection goes back to this thread's pool and stays connected; the
+            // template cannot be cloned while any session is on it.
+            Connection::closeIdleSessions();
         }
     } catch (...) {
         admin.execute(QStringLiteral("SELECT pg_advisory_unlock(4711)"));

@@ -55,8 +55,8 @@ CustomerAddresses &Customer::addresses() const {
     return *m_addresses;
 }
 
-void Customer::notify(const QString &message) {
-    emit notification(message, QCoreApplication::applicationName(), QStringLiteral("OK"));
+void Customer::notify(const QString &message, const QString &icon) {
+    emit notification(message, QCoreApplication::applicationName(), QStringLiteral("OK"), icon);
 }
 
 bool Customer::Validate_Customer() {
@@ -196,15 +196,13 @@ void Customer::addOtherBranches(Connection &connection) {
 
 // The receivable documents carry the customer's name as it was when they were made; saving the
 // customer brings them up to date. Only this customer's rows are touched (exact code match),
-// through the Customer_Code index of each table, and each changed row is stamped with the time.
+// through the Customer_Code index of each table; nothing but the name changes on them.
 void Customer::writeNameIntoDocuments(Connection &connection) {
     static const char *const tables[] = {"AR_Adjustment_Detail", "Sales_Invoice_Master", "Direct_Sales_Invoice_Master",
                                          "AR_Adjustment_Master"};
-    const QDateTime now = QDateTime::currentDateTime();
     for (const char *table : tables)
-        connection.execute(QStringLiteral("Update %1 Set Customer_Name=?, Last_Update=? Where Customer_Code=?")
-                               .arg(QLatin1String(table)),
-                           {exactText(m_CustomerName), now, exactText(m_CustomerCode)});
+        connection.execute(QStringLiteral("Update %1 Set Customer_Name=? Where Customer_Code=?").arg(QLatin1String(table)),
+                           {exactText(m_CustomerName), exactText(m_CustomerCode)});
 }
 
 bool Customer::Update_Customer() {

@@ -132,7 +132,7 @@ private:
     orbsales::CustomerAddress &address() const;
     CustomerAddresses &addresses() const;
     // Shows a message the package would have put in a box, with an OK button.
-    void notify(const QString &message);
+    void notify(const QString &message, const QString &icon = {});
 
     // Member objects made at construction; the properties point at them until the caller sets others.
     std::unique_ptr<Connection> m_ownConnection;

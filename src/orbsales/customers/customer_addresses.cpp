@@ -29,6 +29,13 @@ qint32 addressCodeNumber(Recordset &rows) {
     return numbers::toLong(*number);
 }
 
+// The country is an optional number: an address stored without one reads as country 0, in the
+// list and for a single address alike.
+qint32 countryNumber(Recordset &rows) {
+    const QVariant countryId = rows.value(u"Country_ID");
+    return countryId.isNull() ? 0 : numbers::toLong(countryId.toDouble());
+}
+
 } // namespace
 
 // Lists every stored address, of all customers, in address-code order, appending to Addresses
@@ -40,12 +47,11 @@ bool Customer::Get_Addresses() {
         rows.open(QStringLiteral("Select * from Customer_Address Order By Address_Code"), {}, m_ConnectionString,
                   CursorType::Keyset);
         for (int i = 1; !rows.eof(); ++i, rows.moveNext()) {
-            const QVariant countryId = rows.value(u"Country_ID");
             orbsales::CustomerAddress *item = list.Add(
                 QString::number(i), textOrEmpty(rows, u"Customer_Code"), addressCodeNumber(rows),
                 textOrEmpty(rows, u"Address_Desc"), textOrEmpty(rows, u"Customer_Address"),
                 textOrEmpty(rows, u"Customer_City"), textOrEmpty(rows, u"Customer_State"),
-                textOrEmpty(rows, u"Customer_Postal"), countryId.isNull() ? 0 : numbers::toLong(countryId.toDouble()),
+                textOrEmpty(rows, u"Customer_Postal"), countryNumber(rows),
                 textOrEmpty(rows, u"Customer_Phone"), textOrEmpty(rows, u"Customer_Fax"),
                 textOrEmpty(rows, u"Customer_Email"), textOrEmpty(rows, u"Customer_Contact_Name"),
                 textOrEmpty(rows, u"Customer_Contact_Phone"), textOrEmpty(rows, u"Company_Prefix"), QString(),
@@ -114,9 +120,7 @@ bool Customer::Get_Address(const QString &PAddressCode) {
         ifSet(u"Customer_Email", &orbsales::CustomerAddress::setCustomerEmail);
         ifSet(u"Customer_Contact_Name", &orbsales::CustomerAddress::setContactName);
         ifSet(u"Customer_Contact_Phone", &orbsales::CustomerAddress::setContactPhone);
-        const QVariant countryId = row.value(u"Country_ID");
-        if (!countryId.isNull())
-            item.setCountryID(numbers::toLong(countryId.toDouble()));
+        item.setCountryID(countryNumber(row));
         item.setCompanyPrefix(textOrEmpty(row, u"Company_Prefix"));
         return true;
     });

@@ -5,6 +5,7 @@
 #include "customers/operation_connection.h"
 #include "data/recordset.h"
 #include "frame/registry.h"
+#include "grid/numbers.h"
 #include "services/accounts_receivable.h"
 #include "services/general.h"
 #include "services/service_ids.h"
@@ -13,6 +14,7 @@ namespace orbsales {
 
 namespace msg = customer_messages;
 using column_values::exactText;
+using numbers::trimBlanks;
 
 namespace {
 
@@ -172,7 +174,7 @@ QString Customer::Get_AR_Account_Name() {
             general->setAdoConnectionObject(m_connection);
         m_ARAccountName = general->GetFldValue(QStringLiteral("Chart_Of_Accounts"), QStringLiteral("Account_Name"),
                                                QStringLiteral("Account_No"), m_ARAccountNo, false);
-        if (m_ARAccountName.trimmed().isEmpty())
+        if (trimBlanks(m_ARAccountName).isEmpty())
             return fail(msg::kInvalidAccount);
         name = m_ARAccountName;
         return true;
@@ -223,7 +225,6 @@ bool Customer::Check_Delete_Allowed() {
                     connection.get(), CursorType::Keyset);
         if (!master.eof()) {
             master.setValue(u"Allow_Delete_Flag", allowed);
-            master.setValue(u"Last_Update", QDateTime::currentDateTime());
             master.update();
         }
         return true;
@@ -255,13 +256,13 @@ bool Customer::DeleteRecord() {
 // posted. A refusal of the receivable component is shown, not stored in ErrDesc.
 bool Customer::Delete_Previous_OB(const QString &strType, const QString &strRefNo) {
     return trapped([&] {
-        const QVariant reference = exactText(strRefNo.trimmed());
+        const QVariant reference = exactText(trimBlanks(strRefNo));
         {
             auto receivable = createObject<AccountsReceivable>(service_ids::kAccountsReceivable);
             receivable->setAdoConnectionObject(m_connection);
             receivable->setDocumentNo(reference.toString());
             if (!receivable->ARL_Delete()) {
-                notify(receivable->ErrDesc());
+                notify(receivable->ErrDesc(), QStringLiteral("Information"));
                 return false;
             }
         }

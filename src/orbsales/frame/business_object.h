@@ -24,8 +24,9 @@ public:
 
 signals:
     // A message the package would have shown in a box; `buttons` as the box would offer
-    // them ("OK", "YesNo"). A front end may connect and show it; nobody waits for an answer.
-    void notification(const QString &message, const QString &title, const QString &buttons);
+    // them ("OK", "YesNo"), `icon` the box's icon ("Information", or empty for none). A front
+    // end may connect and show it; nobody waits for an answer.
+    void notification(const QString &message, const QString &title, const QString &buttons, const QString &icon);
 
 protected:
     const QString &errorText() const { return m_errDesc; }

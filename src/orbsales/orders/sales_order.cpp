@@ -97,7 +97,7 @@ bool SalesOrder::Save_Order_Master() {
     master.setValue(u"Employee_ID", employeeGiven ? QVariant(m_EmployeeID) : QVariant());
     master.setValue(u"Employee_Name", employeeGiven ? QVariant(m_EmployeeName) : QVariant());
     master.setValue(u"Sales_Quot_No", m_SalesQuotNo);
-    master.setValue(u"Exchange_Rate", m_ForeignCurrencyFlag ? throughText(m_ExchangeRate) : 1.0);
+    master.setValue(u"Exchange_Rate", m_ForeignCurrencyFlag ? m_ExchangeRate : 1.0);
     master.setValue(u"Customer_PO_No", m_CustomerPONo);
     master.setValue(u"Customer_PO_Date", m_CustomerPODate);
     master.setValue(u"Payment_Terms", m_PaymentTerms);

@@ -89,7 +89,7 @@ Table customerAddress() {
          text("Customer_Address"), text("Customer_City"), text("Customer_State"), text("Customer_Postal"),
          number("Country_ID"), text("Customer_Country"), text("Customer_Phone"), text("Customer_Fax"),
          text("Customer_Email"), text("Customer_Contact_Name"), text("Customer_Contact_Phone"), date("Last_Update")},
-        {{QStringLiteral("IX_Customer_Address_Key"), {QStringLiteral("Customer_Code"), QStringLiteral("Address_Code")}},
+        {{QStringLiteral("IX_Customer_Address_Key"), {QStringLiteral("Customer_Code"), QStringLiteral("Address_Code")}, true},
          {QStringLiteral("IX_Customer_Address_Code"), {QStringLiteral("Address_Code")}}}};
 }
 
