@@ -113,7 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
                                    QDateTime(QDate(2026, 12, 5), QTime(0, 0))},
                       CoercionCase{"Last_Update", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)),
                                    QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))},
-                      CoercionCase{"Document_Name", 2.5, QStringLiteral("2.5")}));
+                      CoercionCase{"Manual_Flag", QStringLiteral("True"), 1},
+                      CoercionCase{"Manual_Flag", QStringLiteral("false"), 0},
+                      CoercionCase{"Document_Name", 2.5, QStringLiteral("2.5")},
+                      CoercionCase{"Document_Name", 1e20, QStringLiteral("1E+20")},
+                      CoercionCase{"Document_Name", true, QStringLiteral("True")}));
 
 TEST_F(RecordsetTest, RefusesValuesTheColumnCannotHold) {
     Recordset rs;
@@ -150,8 +154,42 @@ TEST_F(RecordsetTest, AggregatesAndReadOnlyLocksRefuseChanges) {
               QStringLiteral("AED"));
 }
 
+// Rows that are not one table row each (joins, a second table, DISTINCT, grouping) are read as
+// they are and cannot be changed.
+TEST_F(RecordsetTest, CombinedRowsAreReadAndRefuseChanges) {
+    addCurrency(QStringLiteral("AED"), QStringLiteral("Dhs"));
+    addCurrency(QStringLiteral("USD"), QStringLiteral("$"));
+    const char *const statements[] = {
+        "Select distinct Currency_Symbol from Currency_Master",
+        "Select c.Currency_Code from Currency_Master c, Currency_Master d Where c.Currency_Code=d.Currency_Code",
+        "Select c.Currency_Code from Currency_Master c inner join Currency_Master d on c.Currency_Code=d.Currency_Code",
+        "Select Currency_Code from Currency_Master group by Currency_Code",
+    };
+    for (const char *sql : statements) {
+        Recordset rs;
+        rs.open(QString::fromLatin1(sql), {}, database().connection(), CursorType::Static);
+        EXPECT_EQ(rs.recordCount(), 2) << sql;
+        EXPECT_THROW(rs.setValue(u"Currency_Code", QStringLiteral("EUR")), DatabaseError) << sql;
+    }
+}
+
+// Moving to the next row saves the row being changed, as the package's recordsets do.
+TEST_F(RecordsetTest, MovingOnSavesTheChangedRow) {
+    addCurrency(QStringLiteral("AED"), QStringLiteral("Dhs"));
+    addCurrency(QStringLiteral("USD"), QStringLiteral("$"));
+    Recordset rs;
+    rs.open(QStringLiteral("Select * from Currency_Master Order By Currency_Code"), {}, database().connection(),
+            CursorType::Keyset);
+    rs.setValue(u"Currency_Symbol", QStringLiteral("AE"));
+    rs.moveNext();
+    EXPECT_EQ(rs.text(u"Currency_Code"), QStringLiteral("USD"));
+    EXPECT_EQ(rs.text(u"Currency_Symbol"), QStringLiteral("$"));
+    EXPECT_EQ(database().count(QStringLiteral("Currency_Master"), QStringLiteral("Currency_Symbol='AE'")), 1);
+}
+
 // Appending through "Select * from X" must not read X: a broken SELECT would only fail when read.
-TEST_F(RecordsetTest, OpeningOnlyToAppendReadsNothing) {
+// The statement would fail if it ran: appending, reading the added row and changing it never run it.
+TEST_F(RecordsetTest, OpeningOnlyToAppendReadsNothingAndTheAddedRowIsCurrent) {
     Recordset rs;
     rs.open(QStringLiteral("Select * from Currency_Master Where No_Such_Column = 1"), {}, database().connection(),
             CursorType::Keyset);
@@ -159,7 +197,15 @@ TEST_F(RecordsetTest, OpeningOnlyToAppendReadsNothing) {
     rs.setValue(u"Currency_Code", QStringLiteral("EUR"));
     rs.update();
     EXPECT_EQ(database().count(QStringLiteral("Currency_Master")), 1);
-    EXPECT_THROW(rs.eof(), DatabaseError);
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.text(u"currency_code"), QStringLiteral("EUR"));
+    EXPECT_TRUE(rs.isNull(u"Currency_Symbol"));
+    rs.setValue(u"Currency_Symbol", QStringLiteral("€"));
+    EXPECT_EQ(rs.text(u"Currency_Symbol"), QStringLiteral("€")); // assigned, not yet saved
+    rs.update();
+    EXPECT_EQ(database().scalar(QStringLiteral("Select Currency_Symbol from Currency_Master")).toString(),
+              QStringLiteral("€"));
+    EXPECT_EQ(rs.recordCount(), 1);
 }
 
 TEST_F(RecordsetTest, OwnConnectionFromAStringClosesWithTheRecordset) {

@@ -91,6 +91,7 @@ TEST(GridWriteTest, WritesStoredValuesAndLeavesCellForNull) {
         {"text", text, QStringLiteral("Bolt"), "Bolt"},
         {"text empty", text, QString(""), ""},
         {"text number", text, 2.0 / 3, "0.666666666666667"},
+        {"text boolean", text, true, "True"},
         {"text null", text, QVariant(QMetaType::fromType<QString>()), nullptr},
         {"flag one", flag, 1, "1"},
         {"flag minus one", flag, -1, "1"},

@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{0.05, 1, 0}, RoundCase{0.15, 1, 0.2}, RoundCase{0.25, 1, 0.2},
                       RoundCase{0.0015, 3, 0.002}, RoundCase{0.0005, 3, 0}, RoundCase{0.004, 2, 0},
                       RoundCase{-0.004, 2, 0}, RoundCase{123.456, 1, 123.5}, RoundCase{1234.5, 0, 1234},
-                      RoundCase{0.1 + 0.2, 2, 0.3}, RoundCase{2.675, 2.9, 2.68}, RoundCase{2.5, -1, 2},
+                      RoundCase{0.1 + 0.2, 2, 0.3}, RoundCase{2.675, 2.9, 2.675}, RoundCase{2.675, 2.5, 2.68}, RoundCase{2.5, -1, 2},
                       RoundCase{1.23456, 400, 1.23456}, RoundCase{1e20, 2, 1e20}));
 
 struct LongCase {

@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "frame/errors.h"
+#include "grid/numbers.h"
 
 #include <QRegularExpression>
 
@@ -21,13 +22,23 @@ const schema::Table *tableOf(const QString &sql) {
     return match.hasMatch() ? schema::Schema::instance().table(match.captured(1)) : nullptr;
 }
 
-// A plain select list (no function, no aggregate) over one known table can be updated.
+// A plain select list (no function, no aggregate, no DISTINCT) over one known table, without a
+// join, a second table, grouping or a union, can be updated: each of its rows is one table row.
 bool plainSelectList(const QString &sql) {
-    static const QRegularExpression list(QStringLiteral(R"(^\s*select\s+(.*?)\s+from\s)"),
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
+    constexpr auto options =
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
+    static const QRegularExpression list(QStringLiteral(R"(^\s*select\s+(.*?)\s+from\s)"), options);
+    static const QRegularExpression distinct(QStringLiteral(R"(^distinct\b)"), options);
+    static const QRegularExpression fromClause(
+        QStringLiteral(R"(\bfrom\s+(.*?)(\bwhere\b|\border\s+by\b|\bgroup\s+by\b|\bhaving\b|$))"), options);
+    static const QRegularExpression moreTables(QStringLiteral(R"(,|\bjoin\b)"), options);
+    static const QRegularExpression combined(QStringLiteral(R"(\bgroup\s+by\b|\bunion\b)"), options);
     const auto match = list.match(sql);
-    return match.hasMatch() && !match.captured(1).contains(QLatin1Char('('));
+    if (!match.hasMatch())
+        return false;
+    const QString columns = match.captured(1).trimmed();
+    return !columns.contains(QLatin1Char('(')) && !distinct.match(columns).hasMatch() &&
+           !moreTables.match(fromClause.match(sql).captured(1)).hasMatch() && !combined.match(sql).hasMatch();
 }
 
 // An updatable recordset needs the row key of each row, whatever columns the statement names.
@@ -37,6 +48,8 @@ QString withRowKey(const QString &sql) {
     QString text = sql;
     return text.replace(select, QStringLiteral("Select Row_Id, "));
 }
+
+bool sameColumn(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 } // namespace
 
@@ -110,6 +123,8 @@ bool Recordset::eof() {
 }
 
 void Recordset::moveNext() {
+    if (m_edit != Edit::None)
+        update(); // moving on saves the row being edited
     if (eof())
         throw DatabaseError(kNoCurrentRecord);
     ++m_current;
@@ -134,12 +149,14 @@ void Recordset::requireCurrent() {
 }
 
 QVariant Recordset::value(QStringView column) {
-    if (m_edit == Edit::Adding) {
+    // A value assigned but not yet saved is what the row holds for now.
+    if (m_edit != Edit::None) {
         const schema::Column &target = writableColumn(column);
         for (const auto &[name, value] : m_pending)
             if (name == target.name)
                 return value;
-        return {};
+        if (m_edit == Edit::Adding)
+            return {};
     }
     const int index = columnIndex(column);
     requireCurrent();
@@ -153,7 +170,10 @@ QVariant Recordset::nonNull(QStringView column) {
     return v;
 }
 
-QString Recordset::text(QStringView column) { return nonNull(column).toString(); }
+QString Recordset::text(QStringView column) {
+    const QVariant v = nonNull(column);
+    return v.typeId() == QMetaType::Double ? numbers::numberText(v.toDouble()) : v.toString();
+}
 double Recordset::number(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble(); }
 qint32 Recordset::integer(QStringView column) { return schema::coerce(schema::ColumnType::Long, nonNull(column)).toInt(); }
 bool Recordset::flag(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble() != 0; }
@@ -222,10 +242,10 @@ void Recordset::update() {
             values << value;
         }
         const QString sql = names.isEmpty()
-                                ? QStringLiteral("Insert into %1 default values").arg(m_table->name)
-                                : QStringLiteral("Insert into %1 (%2) values (%3)")
+                                ? QStringLiteral("Insert into %1 default values Returning Row_Id").arg(m_table->name)
+                                : QStringLiteral("Insert into %1 (%2) values (%3) Returning Row_Id")
                                       .arg(m_table->name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        m_connection->execute(sql, values);
+        appendAddedRow(m_connection->scalar(sql, values));
     } else if (m_edit == Edit::Changing) {
         requireCurrent();
         QStringList sets;
@@ -250,6 +270,33 @@ void Recordset::update() {
     }
     m_edit = Edit::None;
     m_pending.clear();
+}
+
+// The added row becomes the current one, readable and changeable like a row that was read. A
+// recordset opened only to append has read nothing, and still reads nothing: it then holds the
+// rows it added, with the table's columns.
+void Recordset::appendAddedRow(const QVariant &rowKey) {
+    if (!m_loaded) {
+        m_columns = QStringList{QStringLiteral("Row_Id")};
+        for (const schema::Column &column : m_table->columns)
+            m_columns << column.name;
+        m_columnIndex.clear();
+        for (int c = 0; c < m_columns.size(); ++c)
+            m_columnIndex.insert(m_columns.at(c).toLower(), c);
+        m_loaded = true;
+    }
+    QVariantList row(m_columns.size());
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (sameColumn(m_columns.at(c), u"Row_Id")) {
+            row[c] = rowKey;
+            continue;
+        }
+        for (const auto &[name, value] : m_pending)
+            if (sameColumn(m_columns.at(c), name))
+                row[c] = value;
+    }
+    m_rows.append(row);
+    m_current = static_cast<int>(m_rows.size()) - 1;
 }
 
 } // namespace orbsales

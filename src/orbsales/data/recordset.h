@@ -69,6 +69,7 @@ private:
     int columnIndex(QStringView column);
     const schema::Column &writableColumn(QStringView column) const;
     QVariant nonNull(QStringView column);
+    void appendAddedRow(const QVariant &rowKey);
     void requireOpen() const;
     void requireCurrent();
 

@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "frame/errors.h"
+#include "grid/numbers.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -99,6 +100,14 @@ QDateTime parseDate(const QString &text) {
 double toNumber(const QVariant &value) {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? 1 : 0;
+    // A Boolean given as its text counts as the Boolean (True is -1, as a number).
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return -1;
+        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return 0;
+    }
     bool ok = false;
     const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
                                                                 : value.toDouble(&ok);
@@ -216,7 +225,9 @@ QVariant coerce(ColumnType type, const QVariant &value) {
     switch (type) {
     case ColumnType::Text:
         if (value.typeId() == QMetaType::Double)
-            return QString::number(value.toDouble(), 'g', 15);
+            return numbers::numberText(value.toDouble());
+        if (value.typeId() == QMetaType::Bool)
+            return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
         if (value.typeId() == QMetaType::QDateTime)
             return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         return value.toString();

@@ -82,10 +82,14 @@ bool writeText(LineGrid &grid, int row, int col, const QVariant &stored) {
     if (stored.isNull())
         return false;
     // Numbers shown as text still follow the shortest-text rule, not QVariant's 17 digits.
-    grid.setCellText(row, col,
-                     isNumericType(stored.typeId()) && stored.typeId() != QMetaType::Bool
-                         ? numbers::numberText(stored.toDouble())
-                         : stored.toString());
+    QString text;
+    if (stored.typeId() == QMetaType::Bool)
+        text = stored.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    else if (isNumericType(stored.typeId()))
+        text = numbers::numberText(stored.toDouble());
+    else
+        text = stored.toString();
+    grid.setCellText(row, col, text);
     return true;
 }
 

@@ -193,7 +193,8 @@ double roundHalfEven(double value, double digits) {
     if (!std::isfinite(value))
         return value;
     // `!(digits > 0)` also catches NaN; far more places than a Double holds change nothing.
-    const long long places = digits > 0 ? static_cast<long long>(std::min(std::trunc(digits), 400.0)) : 0;
+    // The number of places is a whole number, itself rounded half to even (2.5 places are 2).
+    const long long places = digits > 0 ? static_cast<long long>(std::min(std::nearbyint(digits), 400.0)) : 0;
     const Decimal d = toDecimal15(value);
 
     // Number of the 15 significant digits that lie at or above the 10^-places position.

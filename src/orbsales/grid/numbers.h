@@ -28,7 +28,8 @@ QString numberText(double value);
 // Amounts are stored after a round trip through their text (15 significant digits).
 inline double throughText(double value) { return leadingNumber(numberText(value)); }
 
-// Round to `digits` decimals (digits taken as a whole number), a tie going to the even digit.
+// Round to `digits` decimals (digits taken as a whole number, itself rounded half to even), a tie
+// going to the even digit.
 // The value is first taken as its 15-significant-digit decimal text, and the tie is judged on
 // that decimal: 2.675 -> 2.68 although the Double is 2.67499999...; negative digits count as 0.
 // The result never carries more than 15 significant digits.
