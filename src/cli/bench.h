@@ -9,17 +9,24 @@ namespace orbsales {
 class Connection;
 namespace cli {
 
-// A percentage on one line of stderr, rewritten in place (\r) as work goes on.
+// A percentage on one line of stderr, rewritten in place (\r) as work goes on: rows written
+// of all the rows a piece of work writes.
 class Progress {
 public:
-    Progress(QTextStream &err, const QString &what, qint64 total);
-    void advance(qint64 done);
+    Progress(QTextStream &err, const QString &what, qint64 total = 0);
+    // All the rows the work writes, once it knows; before any are added.
+    void setTotal(qint64 total);
+    // `rows` more written.
+    void add(qint64 rows);
     void finish();
 
 private:
+    void show();
+
     QTextStream &m_err;
     QString m_what;
     qint64 m_total;
+    qint64 m_done = 0;
     int m_shown = -1;
 };
 
@@ -33,7 +40,8 @@ struct Measurement {
     // Makes one document through the front-end door; `serial` counts up over the run.
     // Throws when the object answers False.
     void (*createOne)(const QString &db, int serial);
-    // Adds `rows` rows to the tables the documents write, fast, in one transaction.
+    // Adds `rows` rows to the tables the documents write, fast, in one transaction; sets the
+    // progress's total to every row it writes, in all those tables, and reports each.
     void (*prefill)(Connection &connection, int rows, Progress &progress);
     // Instead of createOne, for documents that work on the caller's open connection: made on
     // the benchmark's own connection, which stays open over the run as a front end's does.
@@ -45,8 +53,8 @@ Measurement quotationMeasurement();
 Measurement orderMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
-// batch (inside the caller's transaction); `row(i)` gives the values of row i. `progress`
-// may be null.
+// batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are
+// added to `progress`, which may be null.
 void insertMany(Connection &connection, const QString &table, const QStringList &columns, int rows,
                 const std::function<QVariantList(int)> &row, Progress *progress);
 

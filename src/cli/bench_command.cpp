@@ -6,9 +6,12 @@
 #include "data/schema.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
+#include <vector>
 
 namespace orbsales::cli {
 
@@ -75,8 +78,15 @@ void analyse(Connection &connection) {
     connection.execute(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
 }
 
-void report(QTextStream &out, const QString &label, const Measurement &measurement, int count, double seconds) {
-    out << "  " << label.leftJustified(34) << QString::number(count / seconds, 'f', 1).rightJustified(9)
+QString afterLabel(int rows, const Measurement &measurement) {
+    return QStringLiteral("after %1 more %2").arg(rows).arg(QLatin1String(measurement.prefilled));
+}
+
+// One figure line; the labels are padded to `width`, the longest of the run, so that the
+// figures stand in one column.
+void report(QTextStream &out, const QString &label, qsizetype width, const Measurement &measurement, int count,
+            double seconds) {
+    out << "  " << label.leftJustified(width) << QString::number(count / seconds, 'f', 1).rightJustified(9)
         << " per second   " << QString::number(seconds * 1000 / count, 'f', 3) << " ms per " << measurement.unit
         << '\n';
 }
@@ -85,17 +95,25 @@ void report(QTextStream &out, const QString &label, const Measurement &measureme
 
 Progress::Progress(QTextStream &err, const QString &what, qint64 total) : m_err(err), m_what(what), m_total(total) {}
 
-void Progress::advance(qint64 done) {
-    const int percent = m_total > 0 ? int(done * 100 / m_total) : 100;
+void Progress::setTotal(qint64 total) { m_total = total; }
+
+void Progress::add(qint64 rows) {
+    m_done += rows;
+    show();
+}
+
+void Progress::show() {
+    const int percent = m_total > 0 ? int(std::min(m_done, m_total) * 100 / m_total) : 100;
     if (percent == m_shown)
         return;
     m_shown = percent;
-    m_err << '\r' << m_what << ": " << percent << "% (" << done << " of " << m_total << ')';
+    m_err << '\r' << m_what << ": " << percent << "% (" << m_done << " of " << m_total << " rows)";
     m_err.flush();
 }
 
 void Progress::finish() {
-    advance(m_total);
+    m_done = std::max(m_done, m_total);
+    show();
     m_err << '\n';
     m_err.flush();
 }
@@ -117,7 +135,7 @@ void insertMany(Connection &connection, const QString &table, const QStringList 
         connection.execute(head + QStringList(size, oneRow).join(QLatin1Char(',')), values);
         done += size;
         if (progress)
-            progress->advance(done);
+            progress->add(size);
     }
 }
 
@@ -129,51 +147,67 @@ int runBench(const Invocation &call) {
         return kExitUsage;
     }
     try {
+        // Without --db every measurement starts on a database of its own, fresh from init, and
+        // never on the user's; with --db they all work on that one, one after the other.
         QTemporaryDir temporary;
-        QString db = call.db;
         if (call.explicitDb) {
             call.err << "orbsales bench: this adds documents and " << options.rows
-                     << " pre-filled rows per measurement to " << displayName(db) << '\n';
-        } else {
-            // Never the user's own database.
-            if (!temporary.isValid())
-                throw std::runtime_error("cannot create a temporary directory");
-            db = temporary.filePath(QStringLiteral("bench.db"));
+                     << " pre-filled rows per measurement to " << displayName(call.db) << '\n';
+        } else if (!temporary.isValid()) {
+            throw std::runtime_error("cannot create a temporary directory");
         }
-        Connection connection;
-        connection.open(db);
-        initialiseDatabase(connection);
+        const QString before = call.explicitDb ? QStringLiteral("before pre-filling") : QStringLiteral("fresh database");
 
-        call.out << "database: " << (call.explicitDb ? displayName(db) : QStringLiteral("a temporary SQLite file"))
+        std::vector<Measurement> measurements;
+        qsizetype labelWidth = before.size();
+        for (Measurement (*const make)() : kMeasurements) {
+            measurements.push_back(make());
+            labelWidth = std::max(labelWidth, afterLabel(options.rows, measurements.back()).size());
+        }
+
+        call.out << "database: "
+                 << (call.explicitDb ? displayName(call.db)
+                                     : QStringLiteral("a new temporary SQLite file for each measurement"))
                  << '\n'
-                 << "ratio = time per document after pre-filling / time per document on the fresh database;"
+                 << "ratio = time per document after pre-filling / time per document before pre-filling;"
                     " 1.00 means no slowdown\n";
         int serial = 0;
-        for (Measurement (*const make)() : kMeasurements) {
-            const Measurement measurement = make();
+        for (size_t m = 0; m < measurements.size(); ++m) {
+            const Measurement &measurement = measurements[m];
+            const QString db =
+                call.explicitDb ? call.db : temporary.filePath(QStringLiteral("bench-%1.db").arg(m + 1));
             call.out << '\n' << measurement.title << ", " << options.count << " per measurement\n";
             call.out.flush();
-            for (int i = 0; i < kWarmUp; ++i)
-                makeOne(measurement, connection, db, serial++);
-            const double fresh = timeDocuments(measurement, connection, db, options.count, serial);
-            report(call.out, QStringLiteral("fresh database"), measurement, options.count, fresh);
-            call.out.flush();
+            {
+                Connection connection;
+                connection.open(db);
+                initialiseDatabase(connection);
+                for (int i = 0; i < kWarmUp; ++i)
+                    makeOne(measurement, connection, db, serial++);
+                const double fresh = timeDocuments(measurement, connection, db, options.count, serial);
+                report(call.out, before, labelWidth, measurement, options.count, fresh);
+                call.out.flush();
 
-            Progress progress(call.err, QStringLiteral("pre-filling %1").arg(QLatin1String(measurement.prefilled)),
-                              options.rows);
-            connection.beginTransaction();
-            measurement.prefill(connection, options.rows, progress);
-            connection.commit();
-            progress.finish();
-            if (connection.dialect() == Dialect::PostgreSQL)
-                analyse(connection);
+                Progress progress(call.err,
+                                  QStringLiteral("pre-filling %1").arg(QLatin1String(measurement.prefilled)));
+                connection.beginTransaction();
+                measurement.prefill(connection, options.rows, progress);
+                connection.commit();
+                progress.finish();
+                if (connection.dialect() == Dialect::PostgreSQL)
+                    analyse(connection);
 
-            const double prefilled = timeDocuments(measurement, connection, db, options.count, serial);
-            report(call.out,
-                   QStringLiteral("after %1 more %2").arg(options.rows).arg(QLatin1String(measurement.prefilled)),
-                   measurement, options.count, prefilled);
-            call.out << "ratio: " << QString::number(prefilled / fresh, 'f', 2) << '\n';
-            call.out.flush();
+                const double prefilled = timeDocuments(measurement, connection, db, options.count, serial);
+                report(call.out, afterLabel(options.rows, measurement), labelWidth, measurement, options.count,
+                       prefilled);
+                call.out << "ratio: " << QString::number(prefilled / fresh, 'f', 2) << '\n';
+                call.out.flush();
+            }
+            if (!call.explicitDb) {
+                // Done with: its sessions end and the file goes, so the disk holds one at a time.
+                Connection::closeIdleSessions();
+                QFile::remove(db);
+            }
         }
         return kExitOk;
     } catch (const std::exception &failure) {

@@ -15,6 +15,9 @@ namespace orbsales::cli {
 namespace {
 
 constexpr double kPrefilledAmount = 550;
+// The tables a pre-filled customer has a row in: master, balance, two invoice masters and an
+// adjustment with its line.
+constexpr int kRowsPerCustomer = 6;
 
 // Codes unique to this run, so that a benchmark run again on the same database saves new
 // customers instead of rewriting the ones it saved before.
@@ -51,7 +54,7 @@ QVariantList values(std::initializer_list<QVariant> list) { return QVariantList(
 // One credit invoice per customer in a table laid out as the sales document masters are.
 void prefillInvoices(Connection &connection, const QString &table, const QString &no, const QString &identity,
                      const QString &date, const QString &prefix, const QStringList &codes, int firstNumber,
-                     const QDateTime &now) {
+                     const QDateTime &now, Progress &progress) {
     insertMany(
         connection, table,
         {no, identity, QStringLiteral("Company_Prefix"), QStringLiteral("Branch_Prefix"),
@@ -64,11 +67,12 @@ void prefillInvoices(Connection &connection, const QString &table, const QString
                            QStringLiteral("99"), QStringLiteral("BN"), prefix, codes[i],
                            QStringLiteral("Bench Customer ") + codes[i], now, demo::kHomeCurrency, 0, 1, now});
         },
-        nullptr);
+        &progress);
 }
 
 // Pre-filled customers belong to company 99 with a balance row in branch BN; each has one
-// document in every table a customer's save writes its name into.
+// document in every table a customer's save writes its name into. No receivable rows are
+// written, so the balances stand at zero and the books still agree with them.
 void prefillCustomers(Connection &connection, int rows, Progress &progress) {
     const QDateTime now = QDateTime::currentDateTime();
     const int first = connection
@@ -81,6 +85,7 @@ void prefillCustomers(Connection &connection, int rows, Progress &progress) {
     for (int i = 0; i < rows; ++i)
         codes << QStringLiteral("99C%1").arg(first + i);
     auto name = [&](int i) { return QStringLiteral("Bench Customer ") + codes[i]; };
+    progress.setTotal(qint64(rows) * kRowsPerCustomer);
 
     insertMany(
         connection, QStringLiteral("Customer_Master"),
@@ -97,7 +102,7 @@ void prefillCustomers(Connection &connection, int rows, Progress &progress) {
                            demo::kHomeCurrency, demo::kHomeCurrency, QStringLiteral("Dhs"), 50000.0,
                            QStringLiteral("99BN1200"), 0, now});
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("Customer_Master_Balance"),
         {QStringLiteral("Customer_Code"), QStringLiteral("Company_Prefix"), QStringLiteral("Branch_Prefix"),
@@ -107,16 +112,16 @@ void prefillCustomers(Connection &connection, int rows, Progress &progress) {
         rows,
         [&](int i) {
             return values({codes[i], QStringLiteral("99"), QStringLiteral("BN"), QStringLiteral("Credit"),
-                           QStringLiteral("30 Days"), 50000.0, kPrefilledAmount, 0.0});
+                           QStringLiteral("30 Days"), 50000.0, 0.0, 0.0});
         },
-        nullptr);
+        &progress);
 
     prefillInvoices(connection, QStringLiteral("Sales_Invoice_Master"), QStringLiteral("Sales_Inv_No"),
                     QStringLiteral("Sales_Inv_Identity"), QStringLiteral("Sales_Inv_Date"), QStringLiteral("INV"),
-                    codes, first, now);
+                    codes, first, now, progress);
     prefillInvoices(connection, QStringLiteral("Direct_Sales_Invoice_Master"), QStringLiteral("Dir_Sales_Inv_No"),
                     QStringLiteral("Dir_Sales_Inv_Identity"), QStringLiteral("Dir_Sales_Inv_Date"),
-                    QStringLiteral("DIN"), codes, first, now);
+                    QStringLiteral("DIN"), codes, first, now, progress);
 
     auto adjustment = [&](int i) { return QStringLiteral("99BNARA%1").arg(first + i); };
     insertMany(
@@ -130,7 +135,7 @@ void prefillCustomers(Connection &connection, int rows, Progress &progress) {
             return values({adjustment(i), first + i, QStringLiteral("99"), QStringLiteral("BN"), QStringLiteral("ARA"),
                            now, codes[i], name(i), kPrefilledAmount, now});
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("AR_Adjustment_Detail"),
         {QStringLiteral("AR_Adj_No"), QStringLiteral("SL_No"), QStringLiteral("Customer_Code"),

@@ -46,10 +46,10 @@ void createAndProcessOrder(Connection &connection, const QString &db, int serial
 
 QVariantList values(std::initializer_list<QVariant> list) { return QVariantList(list); }
 
-// Items of company 99 with their unit and their row in branch BN; `ordered` is each one's
-// ordered quantity, so that the pre-filled orders and the items agree.
+// Items of company 99 with their unit and their row in branch BN (three rows per item);
+// `ordered` is each one's ordered quantity, so that the pre-filled orders and the items agree.
 void prefillItems(Connection &connection, const QStringList &codes, const std::vector<double> &ordered,
-                  const QDateTime &now) {
+                  const QDateTime &now, Progress &progress) {
     const int count = int(codes.size());
     insertMany(
         connection, QStringLiteral("Item_Master"),
@@ -63,7 +63,7 @@ void prefillItems(Connection &connection, const QStringList &codes, const std::v
                            QStringLiteral("0"), QStringLiteral("AVEG"), 1.0, QStringLiteral("Nos"), 1.0,
                            kPrefilledPrice, kPrefilledPrice, now});
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("Item_Detail"),
         {QStringLiteral("Item_Code"), QStringLiteral("Unit_Code"), QStringLiteral("Unit_Name"),
@@ -72,7 +72,7 @@ void prefillItems(Connection &connection, const QStringList &codes, const std::v
         [&](int i) {
             return values({codes[i], 1.0, QStringLiteral("Nos"), 1.0, kPrefilledPrice, now});
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("Item_Master_Detail"),
         {QStringLiteral("Item_Code"), QStringLiteral("Company_Prefix"), QStringLiteral("Branch_Prefix"),
@@ -84,7 +84,7 @@ void prefillItems(Connection &connection, const QStringList &codes, const std::v
             return values({codes[i], QStringLiteral("99"), QStringLiteral("BN"), 1.0, 0.0, 0.0, 0.0, 0.0,
                            ordered[size_t(i)], now});
         },
-        nullptr);
+        &progress);
 }
 
 // Pre-filled orders belong to company 99, branch BN, so they never meet the demo's own: one
@@ -112,7 +112,8 @@ void prefillOrders(Connection &connection, int rows, Progress &progress) {
     std::vector<double> ordered(size_t(itemCount), 0.0);
     for (int line = 0; line < rows; ++line)
         ordered[size_t(line % itemCount)] += quantity(line);
-    prefillItems(connection, items, ordered, now);
+    progress.setTotal(3 * qint64(itemCount) + orders + rows);
+    prefillItems(connection, items, ordered, now, progress);
 
     const double orderAmount = kPrefilledPrice * (kLinesPerOrder * (kLinesPerOrder + 1) / 2);
     insertMany(
@@ -180,7 +181,7 @@ void prefillOrders(Connection &connection, int rows, Progress &progress) {
                            0,
                            now});
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("Sales_Order_Detail"),
         {QStringLiteral("Sales_Ord_No"), QStringLiteral("SL_No"), QStringLiteral("Item_Code"),

@@ -43,6 +43,7 @@ void prefillQuotations(Connection &connection, int rows, Progress &progress) {
         1;
     auto number = [&](int quotation) { return QStringLiteral("99BNSQT%1").arg(firstIdentity + quotation); };
     const int quotations = (rows + kLinesPerQuotation - 1) / kLinesPerQuotation;
+    progress.setTotal(qint64(quotations) + rows);
 
     insertMany(
         connection, QStringLiteral("Sales_Quotation_Master"),
@@ -93,7 +94,7 @@ void prefillQuotations(Connection &connection, int rows, Progress &progress) {
                                 0,
                                 now};
         },
-        nullptr);
+        &progress);
     insertMany(
         connection, QStringLiteral("Sales_Quotation_Detail"),
         {QStringLiteral("Sales_Quot_No"), QStringLiteral("SL_No"), QStringLiteral("Item_Code"),

@@ -11,7 +11,9 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <limits>
 
 namespace orbsales::cli {
 
@@ -22,7 +24,7 @@ namespace {
 
 // ---- the shape of a scenario, checked before anything runs ----
 
-enum class Want { Text, Number, Flag, List, Object, Value };
+enum class Want { Text, Number, Count, Flag, List, Object, Value };
 
 struct KeyRule {
     const char *key;
@@ -44,8 +46,8 @@ const std::vector<KindRule> &kindRules() {
          {{"grid", Want::Text, true},
           {"property", Want::Text, true},
           {"rows", Want::List, true},
-          {"rowCount", Want::Number, false},
-          {"cols", Want::Number, false}}},
+          {"rowCount", Want::Count, false},
+          {"cols", Want::Count, false}}},
         {"call",
          {{"call", Want::Text, true},
           {"operation", Want::Text, true},
@@ -68,6 +70,11 @@ bool fits(const QJsonValue &value, Want want) {
         return value.isString();
     case Want::Number:
         return value.isDouble();
+    case Want::Count: {
+        const double number = value.toDouble(0.5);
+        return value.isDouble() && number == std::floor(number) && number >= std::numeric_limits<int>::min() &&
+               number <= std::numeric_limits<int>::max();
+    }
     case Want::Flag:
         return value.isBool();
     case Want::List:
@@ -86,6 +93,8 @@ QString wantText(Want want) {
         return QStringLiteral("text");
     case Want::Number:
         return QStringLiteral("a number");
+    case Want::Count:
+        return QStringLiteral("a whole number");
     case Want::Flag:
         return QStringLiteral("true or false");
     case Want::List:
@@ -124,7 +133,9 @@ QString shapeProblem(const QJsonObject &step, const KindRule &rule) {
         }
         if (!fits(value, k.want))
             return QStringLiteral("\"%1\" must be %2, got %3")
-                .arg(QLatin1String(k.key), wantText(k.want), scenario::kindOf(value));
+                .arg(QLatin1String(k.key), wantText(k.want),
+                     k.want == Want::Count && value.isDouble() ? scenario::showExpected(value)
+                                                               : scenario::kindOf(value));
     }
     return {};
 }
@@ -235,6 +246,13 @@ ScenarioRunner::Outcome ScenarioRunner::run(const QByteArray &json, const QStrin
     for (int i = 0; i < int(plan.size()); ++i) {
         const auto &[step, kind] = plan[i];
         m->out << "step " << (i + 1) << ' ';
+        m->stepLineEnded = false;
+        // "step N kind: stopped", on a line of its own when the step has printed its line.
+        auto stopped = [&] {
+            if (m->stepLineEnded)
+                m->out << "step " << (i + 1) << ' ';
+            m->out << kind << ": stopped\n";
+        };
         try {
             if (kind == QStringLiteral("create"))
                 m->create(step);
@@ -250,11 +268,11 @@ ScenarioRunner::Outcome ScenarioRunner::run(const QByteArray &json, const QStrin
                 m->expectGrid(step);
             else
                 m->sql(step);
-        } catch (const StepStop &stopped) {
-            m->out << kind << ": stopped\n";
-            return stop(stopped.outcome, stepName(i + 1, kind) + QStringLiteral(": ") + stopped.message);
+        } catch (const StepStop &halt) {
+            stopped();
+            return stop(halt.outcome, stepName(i + 1, kind) + QStringLiteral(": ") + halt.message);
         } catch (const std::exception &error) {
-            m->out << kind << ": stopped\n";
+            stopped();
             return stop(Outcome::Failed,
                         stepName(i + 1, kind) + QStringLiteral(": ") + QString::fromUtf8(error.what()));
         }
@@ -503,20 +521,23 @@ void ScenarioRunner::State::call(const QJsonObject &step) {
     std::vector<void *> argv{hasResult ? result.data() : nullptr};
     for (ValueSlot &slot : storage)
         argv.push_back(slot.data());
-    out << "call " << objectName << '.' << operation << '(' << shown.join(QStringLiteral(", ")) << ')';
     if (QMetaObject::metacall(target.object.get(), QMetaObject::InvokeMetaMethod, method->methodIndex(), argv.data()) >= 0)
         badInput(QStringLiteral("%1 cannot be called").arg(operation));
+    // The step's line, written whole once the call has returned.
+    QString line = QStringLiteral("call %1.%2(%3)").arg(objectName, operation, shown.join(QStringLiteral(", ")));
     if (hasResult)
-        out << " -> " << scenario::showActual(result.value);
+        line += QStringLiteral(" -> ") + scenario::showActual(result.value);
     const QList<QByteArray> parameterNames = method->parameterNames();
     for (int i = 0; i < args.size(); ++i)
         if (meta::isByReference(*method, i) && !meta::pointee(meta::parameterStorage(*method, i)))
-            out << "  [" << parameterNames.value(i) << " = " << scenario::showActual(storage[i].value) << ']';
+            line += QStringLiteral("  [%1 = %2]")
+                        .arg(QString::fromLatin1(parameterNames.value(i)), scenario::showActual(storage[i].value));
     const QVariant errDesc = target.object->property("ErrDesc");
     const bool reportedFalse = hasResult && returns.id() == QMetaType::Bool && !result.value.toBool();
     if (reportedFalse && errDesc.isValid())
-        out << "  (ErrDesc " << scenario::showActual(errDesc) << ')';
-    out << '\n';
+        line += QStringLiteral("  (ErrDesc %1)").arg(scenario::showActual(errDesc));
+    out << line << '\n';
+    stepLineEnded = true;
 
     if (step.contains(QStringLiteral("expect"))) {
         const QJsonValue expected = resolve(step.value(QStringLiteral("expect")));

@@ -48,6 +48,7 @@ struct ScenarioRunner::State {
 
     QString failure;
     int completed = 0;
+    bool stepLineEnded = false; // the running step has printed its line
 
     Connection &sharedConnection();
     Connection &queryConnection();

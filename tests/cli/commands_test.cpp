@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
+#include <vector>
 
 namespace orbsales::testing {
 namespace {
@@ -80,7 +81,18 @@ TEST_F(CommandTest, DemoRunsAgainOnItsOwnDatabaseAndNumbersGoOn) {
               1);
 }
 
-TEST_F(CommandTest, BenchPrintsARatioAndAddsThePrefilledLines) {
+// The column at which each figure line's rate ends, so the lines can be seen to align.
+std::vector<qsizetype> rateColumns(const QString &out) {
+    std::vector<qsizetype> columns;
+    for (const QString &line : out.split(QLatin1Char('\n')))
+        if (line.contains(QStringLiteral(" per second ")))
+            columns.push_back(line.indexOf(QStringLiteral(" per second ")));
+    return columns;
+}
+
+// On the user's database: the documents and pre-filled rows are added to it, the figures stand
+// in one column, and the books still hold together afterwards.
+TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
     demo::seedDemoCompany(database().connection());
     CapturedOutput output;
     const int code = cli::runBench(output.call(
@@ -92,8 +104,38 @@ TEST_F(CommandTest, BenchPrintsARatioAndAddsThePrefilledLines) {
                     .match(output.out)
                     .hasMatch())
         << output.out.toStdString();
+    EXPECT_EQ(output.out.count(QStringLiteral("  before pre-filling ")), 3) << output.out.toStdString();
+    EXPECT_FALSE(output.out.contains(QStringLiteral("fresh database")));
+    const std::vector<qsizetype> columns = rateColumns(output.out);
+    ASSERT_EQ(columns.size(), 6u) << output.out.toStdString();
+    for (qsizetype column : columns)
+        EXPECT_EQ(column, columns.front()) << output.out.toStdString();
+    // The progress of each pre-fill counts every row it writes: 6 per customer; quotations
+    // and their lines; order lines, their masters and 3 rows for each of 2 items.
+    for (const char *total : {"100% (720 of 720 rows)", "100% (132 of 132 rows)", "100% (138 of 138 rows)"})
+        EXPECT_TRUE(output.err.contains(QLatin1String(total))) << total << '\n' << output.err.toStdString();
     // Warm-up, fresh and pre-filled quotations of 10 lines each, and the pre-filled lines.
     EXPECT_EQ(database().count(QStringLiteral("Sales_Quotation_Detail")), (3 + 2 + 2) * 10 + 120);
+
+    CapturedOutput verify;
+    EXPECT_EQ(cli::runVerify(verify.call(connectionString())), 0);
+    verify.flush();
+    EXPECT_TRUE(verify.out.startsWith(QStringLiteral("The books hold together"))) << verify.out.toStdString();
+}
+
+// Without --db each measurement has a new temporary database of its own; the user's is not
+// touched.
+TEST_F(CommandTest, BenchWithoutADatabaseStartsEachMeasurementFresh) {
+    const std::map<QString, int> untouched = rowCounts();
+    CapturedOutput output;
+    const int code = cli::runBench(output.call(
+        connectionString(), {QStringLiteral("--rows"), QStringLiteral("20"), QStringLiteral("--count"),
+                             QStringLiteral("1")}));
+    output.flush();
+    ASSERT_EQ(code, 0) << output.err.toStdString();
+    EXPECT_EQ(output.out.count(QStringLiteral("  fresh database ")), 3) << output.out.toStdString();
+    EXPECT_TRUE(output.out.contains(QStringLiteral("a new temporary SQLite file for each measurement")));
+    EXPECT_EQ(rowCounts(), untouched);
 }
 
 struct BadArguments {

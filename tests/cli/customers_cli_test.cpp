@@ -71,7 +71,15 @@ TEST_F(CustomersOnTheCommandLine, BenchPrefillIsConsistentAndRepeatable) {
         session.beginTransaction();
         measurement.prefill(session, rowCount, progress);
         session.commit();
+        progress.finish();
     }
+    // The progress counts the rows of every table, not only the last one's.
+    EXPECT_TRUE(progressText.contains(QStringLiteral("50% (120 of 240 rows)"))) << progressText.toStdString();
+    EXPECT_TRUE(progressText.contains(QStringLiteral("100% (240 of 240 rows)"))) << progressText.toStdString();
+    // No receivable rows are written, so no balance is carried.
+    EXPECT_EQ(database().count(QStringLiteral("Customer_Master_Balance"),
+                               QStringLiteral("Company_Prefix = '99' and Customer_Balance <> 0")),
+              0);
     const QString company99 = QStringLiteral("Company_Prefix = '99'");
     EXPECT_EQ(database().count(QStringLiteral("Customer_Master"), company99), 160);
     EXPECT_EQ(database().count(QStringLiteral("Customer_Master_Balance"), company99), 160);

@@ -104,6 +104,10 @@ TEST_F(ScenarioRunnerTest, AnUnexpectedResultCarriesTheErrDesc) {
     EXPECT_EQ(runner->failure(), QStringLiteral("step 5 (call): q.Create_Quotation returned false, expected true "
                                                 "(ErrDesc \"Invalid Sub Total\")"));
     EXPECT_EQ(quotations(), 0);
+    // The call's own line, then the stop under the step's number as for every kind of step.
+    EXPECT_TRUE(output.out.contains(QStringLiteral("step 5 call q.Create_Quotation() -> false  (ErrDesc \"Invalid "
+                                                   "Sub Total\")\nstep 5 call: stopped\n")))
+        << output.out.toStdString();
 }
 
 TEST_F(ScenarioRunnerTest, ReferenceParametersGetTheRunnersOpenConnection) {
@@ -212,6 +216,15 @@ INSTANTIATE_TEST_SUITE_P(
                  VALID_Q
                  R"({"grid": "q", "property": "QuotationGrid", "rows": [["", "A"], ["", "B"]], "rowCount": 2})" SAVE_Q,
                  "step 2 (grid): rowCount 2 leaves no room"},
+        BadInput{"columns that are not a whole number",
+                 VALID_Q R"({"grid": "q", "property": "QuotationGrid", "rows": [], "cols": 4.5})" SAVE_Q,
+                 "step 2 (grid): \"cols\" must be a whole number, got 4.5"},
+        BadInput{"a row count that is not a whole number",
+                 VALID_Q R"({"grid": "q", "property": "QuotationGrid", "rows": [], "rowCount": 12.25})" SAVE_Q,
+                 "step 2 (grid): \"rowCount\" must be a whole number, got 12.25"},
+        BadInput{"a row count out of range",
+                 VALID_Q R"({"grid": "q", "property": "QuotationGrid", "rows": [], "rowCount": 1e12})" SAVE_Q,
+                 "step 2 (grid): \"rowCount\" must be a whole number, got"},
         BadInput{"a statement that changes data",
                  R"({"sql": "delete from Sales_Quotation_Master"}, )" VALID_Q
                  R"({"call": "q", "operation": "Create_Quotation"})",
