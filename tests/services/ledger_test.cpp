@@ -103,8 +103,6 @@ TEST_F(Ledger, UnusableLinesAreRefusedWithTheirReasonAndWriteNothing) {
          msg::unknownAccount(QStringLiteral("01HO9999"))},
         {"account of another spelling", [](GeneralLedger &g) { g.setaccountno(QStringLiteral("01ho4000")); },
          msg::unknownAccount(QStringLiteral("01ho4000"))},
-        {"negative debit", [](GeneralLedger &g) { g.setGLDebitAmount(-5); },
-         msg::negative(QStringLiteral("GLDebitAmount"), QStringLiteral("-5"))},
         {"debit and credit", [](GeneralLedger &g) { g.setGLCreditAmount(3); },
          msg::bothSides(QStringLiteral("GLDebitAmount"), QStringLiteral("10"), QStringLiteral("GLCreditAmount"),
                         QStringLiteral("3"))},
@@ -126,6 +124,12 @@ TEST_F(Ledger, UnusableLinesAreRefusedWithTheirReasonAndWriteNothing) {
         EXPECT_EQ(gl->ErrDesc(), c.message);
         EXPECT_EQ(rows(QStringLiteral("General_Ledger")), 0);
     }
+}
+
+TEST_F(Ledger, ASignedAmountIsWrittenAsGiven) {
+    auto gl = line(QStringLiteral("01HOOBI1"), QStringLiteral("01HO4000"), -40, 0);
+    ASSERT_TRUE(gl->GLInsert()) << gl->ErrDesc().toStdString();
+    EXPECT_EQ(connection().scalar(QStringLiteral("Select GL_Debit_Amount from General_Ledger")).toDouble(), -40);
 }
 
 TEST_F(Ledger, BalanceMovesOnlyOnAKnownAccountByANumber) {
@@ -219,6 +223,12 @@ TEST_F(Receivable, LinesMoveTheCustomerAndTheBranchOfTheDocument) {
                                QStringLiteral("Branch_Prefix='HO' and ARL_Credit_Amount=70 and Customer_Code=?"),
                                {QStringLiteral("01C001")}),
               1);
+
+    // A negative opening item is posted as given and lowers the balance.
+    auto negative = entry(QStringLiteral("01B2OBI2"), QStringLiteral("01C001"), -30, 0, -10, 0);
+    ASSERT_TRUE(negative->AR_Insert_Transaction()) << negative->ErrDesc().toStdString();
+    EXPECT_EQ(customerBalance(QStringLiteral("01C001")), 250);
+    EXPECT_EQ(branchBalance(QStringLiteral("01C001"), QStringLiteral("B2"), true), 90);
 }
 
 TEST_F(Receivable, CustomerWithoutARowForTheBranchGetsOneAndACodeWithAQuoteIsBound) {
@@ -248,8 +258,6 @@ TEST_F(Receivable, UnusableLinesAreRefusedAndMoveNothing) {
          msg::unknownAccount(QStringLiteral("01HO1299"))},
         {"branch of the number unknown", [](AccountsReceivable &a) { a.setDocumentNo(QStringLiteral("01XXINV1")); },
          msg::unknownBranch(QStringLiteral("01"), QStringLiteral("XX"))},
-        {"negative foreign credit", [](AccountsReceivable &a) { a.setFCARLCreditAmount(-1); },
-         msg::negative(QStringLiteral("FCARLCreditAmount"), QStringLiteral("-1"))},
         {"debit and credit", [](AccountsReceivable &a) { a.setARLCreditAmount(2); },
          msg::bothSides(QStringLiteral("ARLDebitAmount"), QStringLiteral("50"), QStringLiteral("ARLCreditAmount"),
                         QStringLiteral("2"))},

@@ -24,9 +24,8 @@ QString checkAmounts(double debit, double credit, double fcDebit, double fcCredi
     for (int i = 0; i < 4; ++i) {
         if (!usableNumber(amounts[i]))
             return msg::notANumber(names[i]);
-        if (amounts[i] < 0)
-            return msg::negative(names[i], figure(amounts[i]));
     }
+    // Amounts are signed: an opening item or a returned line may post a negative figure.
     if (debit > 0 && credit > 0)
         return msg::bothSides(names[0], figure(debit), names[1], figure(credit));
     if (fcDebit > 0 && fcCredit > 0)

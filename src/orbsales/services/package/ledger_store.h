@@ -39,7 +39,7 @@ struct AccountRef {
 
 std::optional<AccountRef> findAccount(Connection &connection, const QString &accountNo);
 
-// Amount rules of a line: finite, not negative, and a debit or a credit but not both, in the
+// Amount rules of a line: finite (signed), and not both a positive debit and a positive credit, in the
 // home and in the foreign currency. `names` are the property names the caller knows them by:
 // debit, credit, foreign debit, foreign credit.
 QString checkAmounts(double debit, double credit, double fcDebit, double fcCredit, const QString (&names)[4]);

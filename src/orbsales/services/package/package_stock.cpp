@@ -125,10 +125,9 @@ bool PackageStockMovement::StockMovement(double &baseQuantity) {
             {out ? QStringLiteral("OutAmount") : QStringLiteral("InAmount"), out ? OutAmount() : InAmount()},
             {out ? QStringLiteral("OutPrice") : QStringLiteral("InPrice"), out ? OutPrice() : InPrice()}};
         for (const auto &[name, value] : figures) {
+            // Signed: a returned line leaves as a negative quantity.
             if (!usableNumber(value))
                 return fail(msg::notANumber(name));
-            if (value < 0)
-                return fail(msg::negative(name, figure(value)));
         }
         if (!usableNumber(baseQuantity))
             return fail(msg::notANumber(QStringLiteral("The quantity")));
