@@ -49,8 +49,6 @@ QString withRowKey(const QString &sql) {
     return text.replace(select, QStringLiteral("Select Row_Id, "));
 }
 
-bool sameColumn(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
 } // namespace
 
 Recordset::Recordset() = default;
@@ -102,10 +100,8 @@ void Recordset::load() {
     if (m_loaded)
         return;
     Connection::Result result = m_connection->select(m_updatable ? withRowKey(m_sql) : m_sql, m_values);
-    m_columns = std::move(result.columns);
+    setColumns(std::move(result.columns));
     m_rows = std::move(result.rows);
-    for (int c = 0; c < m_columns.size(); ++c)
-        m_columnIndex.insert(m_columns.at(c).toLower(), c); // a repeated name keeps its last position
     if (m_table) {
         for (int c = 0; c < m_columns.size(); ++c) {
             if (const schema::Column *column = m_table->column(m_columns.at(c)))
@@ -170,10 +166,7 @@ QVariant Recordset::nonNull(QStringView column) {
     return v;
 }
 
-QString Recordset::text(QStringView column) {
-    const QVariant v = nonNull(column);
-    return v.typeId() == QMetaType::Double ? numbers::numberText(v.toDouble()) : v.toString();
-}
+QString Recordset::text(QStringView column) { return numbers::valueText(nonNull(column)); }
 double Recordset::number(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble(); }
 qint32 Recordset::integer(QStringView column) { return schema::coerce(schema::ColumnType::Long, nonNull(column)).toInt(); }
 bool Recordset::flag(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble() != 0; }
@@ -261,12 +254,7 @@ void Recordset::update() {
         if (changed == 0)
             throw DatabaseError(QStringLiteral("Row cannot be located for updating. Some values may have been changed "
                                                "since it was last read."));
-        QVariantList &row = m_rows[m_current];
-        for (const auto &[name, value] : m_pending) {
-            const auto it = m_columnIndex.constFind(name.toLower());
-            if (it != m_columnIndex.constEnd())
-                row[*it] = value;
-        }
+        applyPending(m_rows[m_current]);
     }
     m_edit = Edit::None;
     m_pending.clear();
@@ -277,26 +265,34 @@ void Recordset::update() {
 // rows it added, with the table's columns.
 void Recordset::appendAddedRow(const QVariant &rowKey) {
     if (!m_loaded) {
-        m_columns = QStringList{QStringLiteral("Row_Id")};
+        QStringList columns{QStringLiteral("Row_Id")};
         for (const schema::Column &column : m_table->columns)
-            m_columns << column.name;
-        m_columnIndex.clear();
-        for (int c = 0; c < m_columns.size(); ++c)
-            m_columnIndex.insert(m_columns.at(c).toLower(), c);
+            columns << column.name;
+        setColumns(std::move(columns));
         m_loaded = true;
     }
     QVariantList row(m_columns.size());
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (sameColumn(m_columns.at(c), u"Row_Id")) {
-            row[c] = rowKey;
-            continue;
-        }
-        for (const auto &[name, value] : m_pending)
-            if (sameColumn(m_columns.at(c), name))
-                row[c] = value;
-    }
+    if (const auto key = m_columnIndex.constFind(QStringLiteral("row_id")); key != m_columnIndex.constEnd())
+        row[*key] = rowKey;
+    applyPending(row);
     m_rows.append(row);
     m_current = static_cast<int>(m_rows.size()) - 1;
+}
+
+void Recordset::setColumns(QStringList columns) {
+    m_columns = std::move(columns);
+    m_columnIndex.clear();
+    for (int c = 0; c < m_columns.size(); ++c)
+        m_columnIndex.insert(m_columns.at(c).toLower(), c); // a repeated name keeps its last position
+}
+
+// The values assigned since the last save, into the row's columns that the recordset holds.
+void Recordset::applyPending(QVariantList &row) const {
+    for (const auto &[name, value] : m_pending) {
+        const auto it = m_columnIndex.constFind(name.toLower());
+        if (it != m_columnIndex.constEnd())
+            row[*it] = value;
+    }
 }
 
 } // namespace orbsales

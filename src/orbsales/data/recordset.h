@@ -70,6 +70,8 @@ private:
     const schema::Column &writableColumn(QStringView column) const;
     QVariant nonNull(QStringView column);
     void appendAddedRow(const QVariant &rowKey);
+    void setColumns(QStringList columns);
+    void applyPending(QVariantList &row) const;
     void requireOpen() const;
     void requireCurrent();
 

@@ -100,17 +100,19 @@ QDateTime parseDate(const QString &text) {
 double toNumber(const QVariant &value) {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? 1 : 0;
-    // A Boolean given as its text counts as the Boolean (True is -1, as a number).
+    bool ok = false;
+    double number = 0;
     if (value.typeId() == QMetaType::QString) {
         const QString text = value.toString().trimmed();
+        // A Boolean given as its text counts as the Boolean (True is -1, as a number).
         if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
             return -1;
         if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
             return 0;
+        number = text.toDouble(&ok);
+    } else {
+        number = value.toDouble(&ok);
     }
-    bool ok = false;
-    const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                                : value.toDouble(&ok);
     if (!ok)
         typeMismatch();
     return number;
@@ -224,13 +226,9 @@ QVariant coerce(ColumnType type, const QVariant &value) {
         return {};
     switch (type) {
     case ColumnType::Text:
-        if (value.typeId() == QMetaType::Double)
-            return numbers::numberText(value.toDouble());
-        if (value.typeId() == QMetaType::Bool)
-            return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
         if (value.typeId() == QMetaType::QDateTime)
             return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        return value.toString();
+        return numbers::valueText(value);
     case ColumnType::Double:
         return toNumber(value);
     case ColumnType::Integer:

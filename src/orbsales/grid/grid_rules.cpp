@@ -12,34 +12,12 @@ namespace orbsales::gridrules {
 
 namespace {
 
-bool isNumericType(int typeId) {
-    switch (typeId) {
-    case QMetaType::Bool:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A stored value as a number. Drivers hand back numeric columns either as numbers or as text
 // (PostgreSQL NUMERIC arrives as a string), so numeric text is accepted too; anything else is
 // the same "Type mismatch" failure as converting such a value in the business code.
 double storedNumber(const QVariant &stored) {
     const int typeId = stored.typeId();
-    if (isNumericType(typeId))
+    if (numbers::isNumberType(typeId))
         return stored.toDouble();
     if (typeId == QMetaType::QString || typeId == QMetaType::QByteArray) {
         if (const std::optional<double> number = numbers::exactNumber(stored.toString()))
@@ -82,14 +60,7 @@ bool writeText(LineGrid &grid, int row, int col, const QVariant &stored) {
     if (stored.isNull())
         return false;
     // Numbers shown as text still follow the shortest-text rule, not QVariant's 17 digits.
-    QString text;
-    if (stored.typeId() == QMetaType::Bool)
-        text = stored.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    else if (isNumericType(stored.typeId()))
-        text = numbers::numberText(stored.toDouble());
-    else
-        text = stored.toString();
-    grid.setCellText(row, col, text);
+    grid.setCellText(row, col, numbers::valueText(stored));
     return true;
 }
 

@@ -156,6 +156,36 @@ std::optional<double> exactNumber(QStringView text) {
     return scanned.value;
 }
 
+bool isNumberType(int typeId) {
+    switch (typeId) {
+    case QMetaType::Bool:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString valueText(const QVariant &value) {
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (isNumberType(value.typeId()))
+        return numberText(value.toDouble());
+    return value.toString();
+}
+
 QString numberText(double value) {
     if (!std::isfinite(value))
         throwOverflow();

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
+#include <QVariant>
 #include <QtGlobal>
 
 #include <optional>
@@ -24,6 +25,13 @@ std::optional<double> exactNumber(QStringView text);
 // Magnitudes from 1e15 up, and below 1e-4, take the exponent form "1.5E+20" / "1E-05"
 // (at least two exponent digits); 0 and -0 give "0". A non-finite value is OrbError("Overflow").
 QString numberText(double value);
+
+// Whether a value of this type is a number (Booleans included, as the package counts them).
+bool isNumberType(int typeId);
+
+// A value as the package writes it as text: a Boolean as "True"/"False", a number in its
+// shortest text, anything else as it stands.
+QString valueText(const QVariant &value);
 
 // Amounts are stored after a round trip through their text (15 significant digits).
 inline double throughText(double value) { return leadingNumber(numberText(value)); }
