@@ -2,8 +2,8 @@
 #include "commands.h"
 #include "database_setup.h"
 
-#include "data/connection.h"
-#include "data/schema.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/schema.h"
 
 #include <QElapsedTimer>
 #include <QFile>

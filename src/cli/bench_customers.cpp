@@ -1,9 +1,9 @@
 #include "bench.h"
 #include "front_end.h"
 
-#include "data/connection.h"
-#include "data/demo_seed.h"
-#include "frame/errors.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/demo_seed.h"
+#include "orbsales/values/errors.h"
 
 #include <QDateTime>
 

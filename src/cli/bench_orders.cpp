@@ -3,9 +3,9 @@
 #include "front_end.h"
 #include "sample_quotation.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "grid/memory_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QDateTime>
 #include <algorithm>

@@ -2,9 +2,9 @@
 #include "database_setup.h"
 #include "text_table.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "services/package/books.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/services/package/books.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "database_setup.h"
 
-#include "data/connection.h"
-#include "data/demo_seed.h"
-#include "data/dialect.h"
-#include "data/schema.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/demo_seed.h"
+#include "orbsales/data/dialect.h"
+#include "orbsales/data/schema.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

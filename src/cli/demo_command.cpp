@@ -3,8 +3,8 @@
 #include "demo.h"
 #include "front_end.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
 
 #include <QMetaObject>
 #include <exception>

@@ -2,10 +2,10 @@
 #include "front_end.h"
 #include "text_table.h"
 
-#include "data/connection.h"
-#include "data/demo_seed.h"
-#include "frame/errors.h"
-#include "grid/memory_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/demo_seed.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QDateTime>
 #include <QMetaObject>

@@ -3,11 +3,11 @@
 #include "sample_quotation.h"
 #include "text_table.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "grid/grid_rules.h"
-#include "grid/memory_grid.h"
-#include "grid/numbers.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/grid/memory_grid.h"
+#include "orbsales/values/numbers.h"
 
 #include <QDateTime>
 #include <memory>

@@ -3,8 +3,8 @@
 #include "sample_quotation.h"
 #include "text_table.h"
 
-#include "data/connection.h"
-#include "grid/memory_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QDateTime>
 #include <functional>

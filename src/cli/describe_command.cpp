@@ -2,7 +2,7 @@
 #include "meta_access.h"
 #include "text_table.h"
 
-#include "frame/registry.h"
+#include "orbsales/frame/registry.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 #include "front_end.h"
 
-#include "frame/errors.h"
-#include "frame/registry.h"
-#include "grid/line_grid.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QMetaObject>
 

@@ -1,8 +1,8 @@
 #include "commands.h"
 #include "database_setup.h"
 
-#include "data/connection.h"
-#include "data/demo_seed.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/demo_seed.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 #include <QCoreApplication>
 

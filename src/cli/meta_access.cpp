@@ -1,7 +1,7 @@
 #include "meta_access.h"
 
-#include "data/connection.h"
-#include "grid/line_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 #include "database_setup.h"
 #include "scenario_runner.h"
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 #include <algorithm>
 #include <exception>

@@ -2,9 +2,9 @@
 
 #include "front_end.h"
 
-#include "frame/errors.h"
-#include "grid/line_grid.h"
-#include "grid/numbers.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/grid/line_grid.h"
+#include "orbsales/values/numbers.h"
 
 #include <QDateTime>
 

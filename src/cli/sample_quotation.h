@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/demo_seed.h"
+#include "orbsales/data/demo_seed.h"
 
 #include <QDate>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "scenario_state.h"
 #include "scenario_values.h"
 
-#include "frame/registry.h"
+#include "orbsales/frame/registry.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -5,8 +5,8 @@
 
 #include "scenario_runner.h"
 
-#include "data/connection.h"
-#include "grid/memory_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QJsonObject>
 #include <QJsonValue>

@@ -1,6 +1,6 @@
 #include "scenario_values.h"
 
-#include "grid/numbers.h"
+#include "orbsales/values/numbers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

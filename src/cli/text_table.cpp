@@ -1,7 +1,7 @@
 #include "text_table.h"
 
-#include "grid/line_grid.h"
-#include "grid/numbers.h"
+#include "orbsales/grid/line_grid.h"
+#include "orbsales/values/numbers.h"
 
 #include <QDateTime>
 #include <algorithm>

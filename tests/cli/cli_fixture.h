@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands.h"
-#include "data/demo_seed.h"
+#include "orbsales/data/demo_seed.h"
 #include "support/test_database.h"
 
 #include <QString>

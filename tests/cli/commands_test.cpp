@@ -1,6 +1,6 @@
 #include "cli_fixture.h"
 
-#include "data/schema.h"
+#include "orbsales/data/schema.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

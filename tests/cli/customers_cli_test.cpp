@@ -2,7 +2,7 @@
 #include "cli_fixture.h"
 #include "demo.h"
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 #include <gtest/gtest.h>
 

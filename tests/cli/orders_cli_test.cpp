@@ -2,7 +2,7 @@
 #include "cli_fixture.h"
 #include "demo.h"
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

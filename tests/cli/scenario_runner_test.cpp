@@ -1,7 +1,7 @@
 #include "cli_fixture.h"
 #include "scenario_runner.h"
 
-#include "frame/registrations.h"
+#include "orbsales/frame/registrations.h"
 
 #include <QObject>
 #include <gtest/gtest.h>

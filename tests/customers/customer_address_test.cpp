@@ -1,7 +1,7 @@
-#include "customers/customer_address.h"
+#include "orbsales/customers/customer_address.h"
 #include "customers/customer_fixture.h"
-#include "customers/customer_messages.h"
-#include "frame/class_id.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/frame/class_id.h"
 
 namespace orbsales::testing {
 namespace {

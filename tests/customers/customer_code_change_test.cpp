@@ -1,7 +1,7 @@
-#include "customers/customer_code_change.h"
+#include "orbsales/customers/customer_code_change.h"
 #include "customers/customer_fixture.h"
-#include "customers/customer_messages.h"
-#include "grid/memory_grid.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QDate>
 

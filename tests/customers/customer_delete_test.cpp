@@ -1,6 +1,6 @@
 #include "customers/customer_doubles.h"
 #include "customers/customer_fixture.h"
-#include "customers/customer_messages.h"
+#include "orbsales/customers/customer_messages.h"
 
 namespace orbsales::testing {
 namespace {

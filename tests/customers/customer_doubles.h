@@ -1,9 +1,9 @@
 #pragma once
 
-#include "frame/registry.h"
-#include "services/accounts_receivable.h"
-#include "services/general.h"
-#include "services/service_ids.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/services/accounts_receivable.h"
+#include "orbsales/services/general.h"
+#include "orbsales/services/service_ids.h"
 
 #include <QStringList>
 #include <QVariantList>

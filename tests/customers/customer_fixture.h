@@ -1,7 +1,7 @@
 #pragma once
 
-#include "customers/customer.h"
-#include "data/schema.h"
+#include "orbsales/customers/customer.h"
+#include "orbsales/data/schema.h"
 #include "support/test_database.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "customers/customer_fixture.h"
-#include "customers/customer_price_list.h"
-#include "frame/registry.h"
+#include "orbsales/customers/customer_price_list.h"
+#include "orbsales/frame/registry.h"
 
 #include <QMetaProperty>
 

@@ -1,6 +1,6 @@
-#include "customers/customer_messages.h"
-#include "customers/customer_price_list.h"
-#include "data/schema.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/customers/customer_price_list.h"
+#include "orbsales/data/schema.h"
 #include "support/test_database.h"
 
 #include <functional>

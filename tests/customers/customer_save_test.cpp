@@ -1,5 +1,5 @@
 #include "customers/customer_fixture.h"
-#include "customers/customer_messages.h"
+#include "orbsales/customers/customer_messages.h"
 
 #include <functional>
 

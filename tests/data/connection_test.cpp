@@ -1,7 +1,7 @@
-#include "data/connection.h"
-#include "data/dialect.h"
-#include "data/schema.h"
-#include "frame/errors.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/dialect.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/values/errors.h"
 #include "support/test_database.h"
 
 #include <QDate>

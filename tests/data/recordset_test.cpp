@@ -1,5 +1,5 @@
-#include "data/recordset.h"
-#include "frame/errors.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/errors.h"
 #include "support/test_database.h"
 
 #include <QDateTime>

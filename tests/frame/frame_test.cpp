@@ -1,6 +1,6 @@
-#include "frame/class_id.h"
-#include "frame/registry.h"
-#include "orders/sales_quotation.h"
+#include "orbsales/frame/class_id.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/orders/sales_quotation.h"
 
 #include <QMetaProperty>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "frame/errors.h"
-#include "grid/grid_rules.h"
-#include "grid/memory_grid.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <gtest/gtest.h>
 

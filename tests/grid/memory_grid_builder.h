@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/memory_grid.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "data/connection.h"
-#include "frame/registry.h"
-#include "numbering/document_number.h"
-#include "services/counter_transaction.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/services/counter_transaction.h"
 #include "support/test_database.h"
 
 namespace orbsales::testing {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "data/schema.h"
-#include "grid/memory_grid.h"
-#include "orders/sales_order.h"
-#include "orders/sales_quotation.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/grid/memory_grid.h"
+#include "orbsales/orders/sales_order.h"
+#include "orbsales/orders/sales_quotation.h"
 #include "support/test_database.h"
 
 #include <QDateTime>

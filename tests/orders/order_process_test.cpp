@@ -1,7 +1,7 @@
 #include "orders/order_fixture.h"
-#include "orders/order_messages.h"
+#include "orbsales/orders/order_messages.h"
 #include "services/recording_doubles.h"
-#include "services/service_ids.h"
+#include "orbsales/services/service_ids.h"
 
 namespace orbsales::testing {
 namespace {

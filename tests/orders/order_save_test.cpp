@@ -1,6 +1,6 @@
 #include "orders/order_fixture.h"
-#include "orders/order_messages.h"
-#include "orders/discount_shares.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/orders/discount_shares.h"
 
 namespace orbsales::testing {
 namespace {

@@ -1,7 +1,7 @@
-#include "frame/registry.h"
+#include "orbsales/frame/registry.h"
 #include "orders/quotation_fixture.h"
-#include "orders/order_messages.h"
-#include "services/package/package_counter.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/services/package/package_counter.h"
 
 namespace orbsales::testing {
 namespace {

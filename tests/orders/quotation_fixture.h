@@ -1,8 +1,8 @@
 #pragma once
 
-#include "grid/memory_grid.h"
-#include "orders/sales_quotation.h"
-#include "data/schema.h"
+#include "orbsales/grid/memory_grid.h"
+#include "orbsales/orders/sales_quotation.h"
+#include "orbsales/data/schema.h"
 #include "support/test_database.h"
 
 #include <QDateTime>

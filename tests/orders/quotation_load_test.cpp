@@ -1,5 +1,5 @@
 #include "orders/quotation_fixture.h"
-#include "orders/order_messages.h"
+#include "orbsales/orders/order_messages.h"
 
 namespace orbsales::testing {
 namespace {

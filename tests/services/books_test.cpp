@@ -1,12 +1,12 @@
 #include "services/package_fixture.h"
 
-#include "data/demo_seed.h"
-#include "grid/numbers.h"
-#include "services/accounts_receivable.h"
-#include "services/general_ledger.h"
-#include "services/package/books.h"
-#include "services/package/package_support.h"
-#include "services/service_ids.h"
+#include "orbsales/data/demo_seed.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/accounts_receivable.h"
+#include "orbsales/services/general_ledger.h"
+#include "orbsales/services/package/books.h"
+#include "orbsales/services/package/package_support.h"
+#include "orbsales/services/service_ids.h"
 
 #include <QMap>
 #include <random>

@@ -1,7 +1,7 @@
-#include "frame/registry.h"
-#include "services/general.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/services/general.h"
 #include "services/package_fixture.h"
-#include "services/service_ids.h"
+#include "orbsales/services/service_ids.h"
 
 #include <QMetaMethod>
 #include <QMetaObject>

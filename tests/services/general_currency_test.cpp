@@ -1,10 +1,10 @@
-#include "services/package/package_messages.h"
+#include "orbsales/services/package/package_messages.h"
 #include "services/package_fixture.h"
 
-#include "frame/errors.h"
-#include "services/currency.h"
-#include "services/general.h"
-#include "services/service_ids.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/services/currency.h"
+#include "orbsales/services/general.h"
+#include "orbsales/services/service_ids.h"
 
 namespace orbsales::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "services/package/package_messages.h"
+#include "orbsales/services/package/package_messages.h"
 #include "services/package_fixture.h"
 
-#include "services/inventory.h"
-#include "services/location_stock.h"
-#include "services/reduce_stock.h"
-#include "services/service_ids.h"
-#include "services/stock_movement.h"
+#include "orbsales/services/inventory.h"
+#include "orbsales/services/location_stock.h"
+#include "orbsales/services/reduce_stock.h"
+#include "orbsales/services/service_ids.h"
+#include "orbsales/services/stock_movement.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
-#include "services/package/package_messages.h"
+#include "orbsales/services/package/package_messages.h"
 #include "services/package_fixture.h"
 
-#include "data/connection.h"
-#include "services/accounts_receivable.h"
-#include "services/general_ledger.h"
-#include "services/service_ids.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/services/accounts_receivable.h"
+#include "orbsales/services/general_ledger.h"
+#include "orbsales/services/service_ids.h"
 
 #include <cmath>
 #include <functional>

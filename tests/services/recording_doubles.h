@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame/registry.h"
-#include "services/sibling_service.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/services/sibling_service.h"
 
 #include <QHash>
 #include <QList>

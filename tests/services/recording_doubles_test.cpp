@@ -1,14 +1,14 @@
 #include "services/recording_doubles.h"
 
-#include "data/connection.h"
-#include "services/counter_transaction.h"
-#include "services/currency.h"
-#include "services/debit_credit_note.h"
-#include "services/general_ledger.h"
-#include "services/inventory.h"
-#include "services/package/package_ledger.h"
-#include "services/reduce_stock.h"
-#include "services/service_ids.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/services/counter_transaction.h"
+#include "orbsales/services/currency.h"
+#include "orbsales/services/debit_credit_note.h"
+#include "orbsales/services/general_ledger.h"
+#include "orbsales/services/inventory.h"
+#include "orbsales/services/package/package_ledger.h"
+#include "orbsales/services/reduce_stock.h"
+#include "orbsales/services/service_ids.h"
 
 #include <gtest/gtest.h>
 

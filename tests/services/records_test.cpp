@@ -1,11 +1,11 @@
-#include "services/package/package_messages.h"
+#include "orbsales/services/package/package_messages.h"
 #include "services/package_fixture.h"
 
-#include "services/debit_credit_note.h"
-#include "services/pdc.h"
-#include "services/project_transaction.h"
-#include "services/sales_log.h"
-#include "services/service_ids.h"
+#include "orbsales/services/debit_credit_note.h"
+#include "orbsales/services/pdc.h"
+#include "orbsales/services/project_transaction.h"
+#include "orbsales/services/sales_log.h"
+#include "orbsales/services/service_ids.h"
 
 #include <limits>
 

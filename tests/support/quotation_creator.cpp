@@ -1,7 +1,7 @@
 #include "support/quotation_creator.h"
 
-#include "frame/registry.h"
-#include "grid/memory_grid.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/grid/memory_grid.h"
 
 #include <QDateTime>
 #include <QVariant>

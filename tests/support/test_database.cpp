@@ -1,6 +1,6 @@
 #include "support/test_database.h"
 
-#include "data/schema.h"
+#include "orbsales/data/schema.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 #include "support/quotation_creator.h"
 
 #include <QCoreApplication>

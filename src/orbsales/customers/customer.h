@@ -1,9 +1,9 @@
 #pragma once
 
-#include "customers/customer_address.h"
-#include "data/connection.h"
-#include "frame/business_object.h"
-#include "grid/line_grid.h"
+#include "orbsales/customers/customer_address.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/frame/business_object.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "customers/customer_address.h"
+#include "orbsales/customers/customer_address.h"
 
-#include "customers/customer_messages.h"
-#include "frame/class_id.h"
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/frame/class_id.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
 
 namespace orbsales {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/property.h"
+#include "orbsales/frame/property.h"
 
 #include <QObject>
 #include <QObjectList>

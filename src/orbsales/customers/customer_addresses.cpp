@@ -1,10 +1,10 @@
-#include "customers/customer.h"
+#include "orbsales/customers/customer.h"
 
-#include "customers/column_values.h"
-#include "customers/customer_messages.h"
-#include "customers/operation_connection.h"
-#include "data/recordset.h"
-#include "grid/numbers.h"
+#include "orbsales/customers/column_values.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/numbers.h"
 
 namespace orbsales {
 

@@ -1,10 +1,10 @@
-#include "customers/customer_code_change.h"
+#include "orbsales/customers/customer_code_change.h"
 
-#include "customers/column_values.h"
-#include "customers/customer.h"
-#include "customers/customer_messages.h"
-#include "customers/operation_connection.h"
-#include "data/recordset.h"
+#include "orbsales/customers/column_values.h"
+#include "orbsales/customers/customer.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/recordset.h"
 
 #include <QDate>
 #include <QRegularExpression>

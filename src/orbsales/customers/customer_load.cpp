@@ -1,20 +1,21 @@
-#include "customers/customer.h"
+#include "orbsales/customers/customer.h"
 
-#include "customers/column_values.h"
-#include "customers/customer_messages.h"
-#include "customers/operation_connection.h"
-#include "data/recordset.h"
-#include "frame/registry.h"
-#include "grid/numbers.h"
-#include "services/accounts_receivable.h"
-#include "services/general.h"
-#include "services/service_ids.h"
+#include "orbsales/customers/column_values.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/accounts_receivable.h"
+#include "orbsales/services/general.h"
+#include "orbsales/services/service_ids.h"
+#include "orbsales/values/text.h"
 
 namespace orbsales {
 
 namespace msg = customer_messages;
 using column_values::exactText;
-using numbers::trimBlanks;
+using text::trimBlanks;
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "customers/customer_price_list.h"
+#include "orbsales/customers/customer_price_list.h"
 
-#include "customers/column_values.h"
-#include "customers/customer_messages.h"
-#include "data/recordset.h"
-#include "grid/numbers.h"
+#include "orbsales/customers/column_values.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/numbers.h"
 
 namespace orbsales {
 

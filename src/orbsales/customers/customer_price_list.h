@@ -1,8 +1,8 @@
 #pragma once
 
-#include "customers/operation_connection.h"
-#include "data/connection.h"
-#include "frame/business_object.h"
+#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/frame/business_object.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "customers/customer.h"
-#include "customers/customer_address.h"
-#include "customers/customer_price_list.h"
-#include "frame/registrations.h"
+#include "orbsales/customers/customer.h"
+#include "orbsales/customers/customer_address.h"
+#include "orbsales/customers/customer_price_list.h"
+#include "orbsales/frame/registrations.h"
 
 namespace orbsales {
 

@@ -1,7 +1,7 @@
-#include "customers/operation_connection.h"
+#include "orbsales/customers/operation_connection.h"
 
-#include "customers/customer_messages.h"
-#include "frame/errors.h"
+#include "orbsales/customers/customer_messages.h"
+#include "orbsales/values/errors.h"
 
 namespace orbsales {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 #include <QString>
 #include <memory>

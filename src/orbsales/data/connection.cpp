@@ -1,6 +1,6 @@
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 #include <QAtomicInteger>
 #include <QDateTime>

@@ -1,7 +1,8 @@
-#include "data/currency_symbol.h"
+#include "orbsales/data/currency_symbol.h"
 
-#include "data/recordset.h"
-#include "grid/numbers.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/values/text.h"
 
 namespace orbsales {
 
@@ -10,7 +11,7 @@ void takeCurrencySymbol(Connection &connection, const QString &currencyCode, QSt
     currency.open(QStringLiteral("Select * from Currency_Master Where Currency_Code=?"), {currencyCode}, connection,
                   CursorType::Keyset);
     if (!currency.eof())
-        symbol = numbers::trimBlanks(currency.text(u"Currency_Symbol"));
+        symbol = text::trimBlanks(currency.text(u"Currency_Symbol"));
 }
 
 } // namespace orbsales

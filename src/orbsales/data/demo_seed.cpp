@@ -1,9 +1,10 @@
-#include "data/demo_seed.h"
+#include "orbsales/data/demo_seed.h"
 
-#include "data/connection.h"
-#include "data/schema.h"
-#include "grid/numbers.h"
-#include "services/package/package_seed.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/package/package_seed.h"
+#include "orbsales/values/dates.h"
 
 #include <QDateTime>
 #include <utility>
@@ -59,7 +60,7 @@ QVariant defaultFor(schema::ColumnType type) {
     case schema::ColumnType::Text:
         return QString();
     case schema::ColumnType::Date:
-        return numbers::zeroDate();
+        return dates::zeroDate();
     default:
         return 0;
     }

@@ -1,6 +1,6 @@
-#include "data/dialect.h"
+#include "orbsales/data/dialect.h"
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 #include <QRegularExpression>
 #include <QUrl>

@@ -1,5 +1,5 @@
-#include "data/recordset.h"
-#include "data/scoped_transaction.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/data/scoped_transaction.h"
 
 namespace orbsales {
 

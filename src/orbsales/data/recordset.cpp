@@ -1,8 +1,8 @@
-#include "data/recordset.h"
+#include "orbsales/data/recordset.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
 
 #include <QRegularExpression>
 

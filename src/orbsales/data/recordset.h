@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/schema.h"
+#include "orbsales/data/schema.h"
 
 #include <QDateTime>
 #include <QHash>

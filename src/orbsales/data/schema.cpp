@@ -1,8 +1,9 @@
-#include "data/schema.h"
+#include "orbsales/data/schema.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/values/dates.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -69,31 +70,6 @@ QStringList supportStatements(Dialect dialect) {
 }
 
 bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
-QDateTime parseDate(const QString &text) {
-    static const char *const formats[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
-                                          "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-dd"};
-    const QString trimmed = text.trimmed();
-    for (const char *format : formats) {
-        QDateTime value = QDateTime::fromString(trimmed, QString::fromLatin1(format));
-        if (value.isValid())
-            return value;
-    }
-    // "05/Dec/2026": the text form dates are handed around in
-    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const QStringList parts = trimmed.split(QLatin1Char('/'));
-    if (parts.size() == 3) {
-        for (int m = 0; m < 12; ++m) {
-            if (parts[1].compare(QLatin1String(months[m]), Qt::CaseInsensitive) == 0) {
-                const QDate date(parts[2].toInt(), m + 1, parts[0].toInt());
-                if (date.isValid())
-                    return QDateTime(date, QTime(0, 0));
-            }
-        }
-    }
-    return {};
-}
 
 [[noreturn]] void typeMismatch() { throw DatabaseError(QStringLiteral("Type mismatch")); }
 
@@ -246,7 +222,7 @@ QVariant coerce(ColumnType type, const QVariant &value) {
             return value;
         if (value.typeId() == QMetaType::QDate)
             return QDateTime(value.toDate(), QTime(0, 0));
-        const QDateTime parsed = parseDate(value.toString());
+        const QDateTime parsed = dates::parseDate(value.toString());
         if (!parsed.isValid())
             typeMismatch();
         return parsed;
@@ -264,7 +240,7 @@ QVariant fromDatabase(ColumnType type, const QVariant &value) {
             return value;
         if (value.typeId() == QMetaType::QDate)
             return QDateTime(value.toDate(), QTime(0, 0));
-        return parseDate(value.toString());
+        return dates::parseDate(value.toString());
     case ColumnType::Double:
         return value.toDouble();
     case ColumnType::Integer:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/dialect.h"
+#include "orbsales/data/dialect.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "frame/errors.h"
-#include "frame/property.h"
-#include "grid/numbers.h"
+#include "orbsales/frame/error_trap.h"
+#include "orbsales/frame/property.h"
+#include "orbsales/values/numbers.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "frame/class_id.h"
+#include "orbsales/frame/class_id.h"
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 #include <limits>
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "orbsales/values/dates.h"
 
 // Declares a business-object property: a Q_PROPERTY of that exact name over a private field,
 // a getter of the same name and a set<Name> setter. Get returns the field unchanged; Let
@@ -29,4 +30,4 @@ public:                                                                         
     void set##Name(const QDateTime &value) { m_##Name = value; }                                                       \
                                                                                                                        \
 private:                                                                                                               \
-    QDateTime m_##Name = ::orbsales::numbers::zeroDate();
+    QDateTime m_##Name = ::orbsales::dates::zeroDate();

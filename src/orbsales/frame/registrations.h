@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/registry.h"
+#include "orbsales/frame/registry.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "frame/registry.h"
+#include "orbsales/frame/registry.h"
 
-#include "frame/registrations.h"
+#include "orbsales/frame/registrations.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 #include <QObject>
 #include <QString>

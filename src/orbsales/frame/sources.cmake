@@ -1,5 +1,5 @@
 target_sources(orbsales PRIVATE
-    frame/errors.h
+    frame/error_trap.h
     frame/property.h
     frame/business_object.h
     frame/class_id.h

@@ -1,7 +1,7 @@
-#include "grid/grid_rules.h"
+#include "orbsales/grid/grid_rules.h"
 
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
 
 #include <QMetaType>
 

@@ -1,6 +1,6 @@
-#include "grid/line_grid.h"
+#include "orbsales/grid/line_grid.h"
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 namespace orbsales {
 

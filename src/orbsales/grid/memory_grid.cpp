@@ -1,7 +1,7 @@
-#include "grid/memory_grid.h"
+#include "orbsales/grid/memory_grid.h"
 
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
 
 #include <algorithm>
 

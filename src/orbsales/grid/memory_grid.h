@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/line_grid.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "grid/model_grid.h"
+#include "orbsales/grid/model_grid.h"
 
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
 
 #include <algorithm>
 

@@ -1,8 +1,6 @@
 target_sources(orbsales PRIVATE
     grid/line_grid.h
     grid/line_grid.cpp
-    grid/numbers.h
-    grid/numbers.cpp
     grid/grid_rules.h
     grid/unit_period.h
     grid/grid_rules.cpp

@@ -1,10 +1,10 @@
-#include "numbering/document_number.h"
+#include "orbsales/numbering/document_number.h"
 
-#include "data/connection.h"
-#include "data/recordset.h"
-#include "frame/registry.h"
-#include "grid/numbers.h"
-#include "services/counter_transaction.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/counter_transaction.h"
 
 namespace orbsales {
 

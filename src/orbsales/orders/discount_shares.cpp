@@ -1,6 +1,6 @@
-#include "orders/discount_shares.h"
+#include "orbsales/orders/discount_shares.h"
 
-#include "grid/numbers.h"
+#include "orbsales/values/numbers.h"
 
 namespace orbsales {
 

@@ -1,6 +1,6 @@
-#include "frame/registrations.h"
-#include "orders/sales_order.h"
-#include "orders/sales_quotation.h"
+#include "orbsales/frame/registrations.h"
+#include "orbsales/orders/sales_order.h"
+#include "orbsales/orders/sales_quotation.h"
 
 namespace orbsales {
 

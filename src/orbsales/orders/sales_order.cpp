@@ -1,14 +1,15 @@
-#include "orders/sales_order.h"
+#include "orbsales/orders/sales_order.h"
 
-#include "data/currency_symbol.h"
-#include "data/recordset.h"
-#include "data/scoped_transaction.h"
-#include "grid/grid_rules.h"
-#include "grid/numbers.h"
-#include "grid/unit_period.h"
-#include "numbering/document_number.h"
-#include "orders/discount_shares.h"
-#include "orders/order_messages.h"
+#include "orbsales/data/currency_symbol.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/data/scoped_transaction.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/grid/unit_period.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/orders/discount_shares.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/values/text.h"
 
 #include <optional>
 
@@ -31,9 +32,9 @@ bool SalesOrder::Validate_Order() {
         return fail(msg::kInvalidBranchPrefix);
     if (m_DocumentPrefix.isEmpty())
         return fail(msg::kInvalidDocumentPrefix);
-    if (numbers::trimBlanks(m_CustomerName).isEmpty() || numbers::trimBlanks(m_CustomerCode).isEmpty())
+    if (text::trimBlanks(m_CustomerName).isEmpty() || text::trimBlanks(m_CustomerCode).isEmpty())
         return fail(msg::kInvalidCustomerDetails);
-    if (numbers::trimBlanks(m_PaymentType).isEmpty())
+    if (text::trimBlanks(m_PaymentType).isEmpty())
         return fail(msg::kInvalidPaymentType);
     return true;
 }
@@ -77,7 +78,7 @@ bool SalesOrder::Save_Order_Master() {
     } else {
         connection().execute(QStringLiteral("Delete from Sales_Order_Detail Where Sales_Ord_No=?"), {m_SalesOrdNo});
     }
-    const bool employeeGiven = !numbers::trimBlanks(m_EmployeeID).isEmpty();
+    const bool employeeGiven = !text::trimBlanks(m_EmployeeID).isEmpty();
     master.setValue(u"Company_Prefix", m_CompanyPrefix);
     master.setValue(u"Branch_Prefix", m_BranchPrefix);
     master.setValue(u"Document_Prefix", m_DocumentPrefix);
@@ -109,7 +110,7 @@ bool SalesOrder::Save_Order_Master() {
     master.setValue(u"Location_Name", m_LocationName);
     master.setValue(u"Delivery_Date", m_DeliveryDate);
     master.setValue(u"Last_Update", m_LastUpdate);
-    if (!numbers::trimBlanks(m_SalesQuotNo).isEmpty() && !Mark_Quotation_Processed(m_SalesQuotNo))
+    if (!text::trimBlanks(m_SalesQuotNo).isEmpty() && !Mark_Quotation_Processed(m_SalesQuotNo))
         return false; // the pending master row is dropped with the recordset
     master.update();
     master.close();
@@ -165,10 +166,10 @@ bool SalesOrder::Save_Order_Detail() {
 // One line's columns from its grid row, as the order grid lays them out.
 void SalesOrder::saveLine(Recordset &detail, int row) {
     LineGrid &lines = grid();
-    const QString code = numbers::trimBlanks(lines.cellText(row, 1));
+    const QString code = text::trimBlanks(lines.cellText(row, 1));
     if (!code.isEmpty())
         detail.setValue(u"Item_Code", m_CompanyPrefix + code);
-    const QString name = numbers::trimBlanks(lines.cellText(row, 2));
+    const QString name = text::trimBlanks(lines.cellText(row, 2));
     if (!name.isEmpty())
         detail.setValue(u"Item_Name", name);
     detail.setValue(u"Unit_Code", leadingNumber(lines.cellText(row, 3)));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/connection.h"
-#include "frame/business_object.h"
-#include "grid/line_grid.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/frame/business_object.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QPointer>
 

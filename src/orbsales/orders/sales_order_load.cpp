@@ -1,10 +1,11 @@
-#include "orders/sales_order.h"
+#include "orbsales/orders/sales_order.h"
 
-#include "data/recordset.h"
-#include "grid/grid_rules.h"
-#include "grid/numbers.h"
-#include "grid/unit_period.h"
-#include "orders/order_messages.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/grid/unit_period.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/values/text.h"
 
 namespace orbsales {
 
@@ -126,7 +127,7 @@ bool SalesOrder::Cancel_Order() {
 
 // The quotation opens again when no other order refers to it.
 void SalesOrder::releaseQuotation() {
-    if (numbers::trimBlanks(m_SalesQuotNo).isEmpty())
+    if (text::trimBlanks(m_SalesQuotNo).isEmpty())
         return;
     Recordset others;
     others.open(QStringLiteral("Select count(*) as QuotCount from Sales_Order_Master Where Sales_Ord_No<>? And  "

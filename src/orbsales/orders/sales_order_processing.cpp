@@ -1,12 +1,13 @@
-#include "orders/sales_order.h"
+#include "orbsales/orders/sales_order.h"
 
-#include "data/recordset.h"
-#include "frame/registry.h"
-#include "grid/numbers.h"
-#include "numbering/document_number.h"
-#include "orders/order_messages.h"
-#include "services/inventory.h"
-#include "services/service_ids.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/services/inventory.h"
+#include "orbsales/services/service_ids.h"
+#include "orbsales/values/text.h"
 
 #include <optional>
 
@@ -16,12 +17,12 @@ namespace msg = order_messages;
 
 bool SalesOrder::Process_Order() {
     return trapped([this] {
-        if (numbers::trimBlanks(m_SalesOrdNo).isEmpty())
+        if (text::trimBlanks(m_SalesOrdNo).isEmpty())
             return fail(msg::kInvalidSalesOrderNo);
         m_loadingForProcessing = true;
         if (!Get_Order())
             return false;
-        const QString temporaryNo = numbers::trimBlanks(m_SalesOrdNo);
+        const QString temporaryNo = text::trimBlanks(m_SalesOrdNo);
         Recordset master;
         master.open(QStringLiteral("Select * from  Sales_Order_Master  Where Sales_Ord_No=?"), {temporaryNo},
                     connection(), CursorType::Keyset);
@@ -95,7 +96,7 @@ void SalesOrder::renumber(Recordset &master, Recordset &lines, qint32 identity) 
 bool SalesOrder::Update_Item_SORDQty(const QString &strType) {
     return trapped([&] {
         Recordset lines;
-        lines.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {numbers::trimBlanks(m_SalesOrdNo)},
+        lines.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {text::trimBlanks(m_SalesOrdNo)},
                    connection(), CursorType::Static);
         for (; !lines.eof(); lines.moveNext()) {
             const QString itemCode = lines.value(u"Item_Code").toString();

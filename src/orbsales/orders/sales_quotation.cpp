@@ -1,13 +1,14 @@
-#include "orders/sales_quotation.h"
+#include "orbsales/orders/sales_quotation.h"
 
-#include "data/connection.h"
-#include "data/currency_symbol.h"
-#include "data/recordset.h"
-#include "data/scoped_transaction.h"
-#include "grid/grid_rules.h"
-#include "grid/numbers.h"
-#include "numbering/document_number.h"
-#include "orders/order_messages.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/currency_symbol.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/data/scoped_transaction.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/orders/order_messages.h"
+#include "orbsales/values/text.h"
 
 #include <optional>
 
@@ -162,8 +163,8 @@ bool SalesQuotation::Save_Quotation_Detail() {
         auto number = [&](int col) { return leadingNumber(lines.cellText(row, col)); };
         detail.addNew();
         detail.setValue(u"Sales_Quot_No", m_SalesQuotNo);
-        detail.setValue(u"Item_Code", m_CompanyPrefix + numbers::trimBlanks(lines.cellText(row, 1)));
-        detail.setValue(u"Item_Name", numbers::trimBlanks(lines.cellText(row, 2)));
+        detail.setValue(u"Item_Code", m_CompanyPrefix + text::trimBlanks(lines.cellText(row, 1)));
+        detail.setValue(u"Item_Name", text::trimBlanks(lines.cellText(row, 2)));
         detail.setValue(u"Unit_Code", number(3));
         detail.setValue(u"Unit_Name", lines.cellText(row, 4));
         detail.setValue(u"Unit_Qty", number(5));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frame/business_object.h"
-#include "grid/line_grid.h"
+#include "orbsales/frame/business_object.h"
+#include "orbsales/grid/line_grid.h"
 
 #include <QPointer>
 #include <memory>

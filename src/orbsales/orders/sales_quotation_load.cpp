@@ -1,9 +1,9 @@
-#include "orders/sales_quotation.h"
+#include "orbsales/orders/sales_quotation.h"
 
-#include "data/recordset.h"
-#include "grid/grid_rules.h"
-#include "grid/numbers.h"
-#include "orders/order_messages.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/grid/grid_rules.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/orders/order_messages.h"
 
 namespace orbsales {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/sibling_service.h"
+#include "orbsales/services/sibling_service.h"
 
 namespace orbsales {
 

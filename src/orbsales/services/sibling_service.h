@@ -1,8 +1,9 @@
 #pragma once
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/frame/error_trap.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/values/dates.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -86,7 +87,7 @@ public:                                                                         
     }                                                                                                                  \
                                                                                                                        \
 private:                                                                                                               \
-    QDateTime m_##Name = ::orbsales::numbers::zeroDate();
+    QDateTime m_##Name = ::orbsales::dates::zeroDate();
 
 // An answer the component gives after an action: read-only to the caller, set by the
 // component (`report<Name>`), which a recording double may script.

@@ -1,4 +1,4 @@
-#include "data/schema.h"
+#include "orbsales/data/schema.h"
 
 namespace orbsales::schema {
 

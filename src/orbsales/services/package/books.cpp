@@ -1,7 +1,7 @@
-#include "services/package/books.h"
+#include "orbsales/services/package/books.h"
 
-#include "data/connection.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/services/package/package_support.h"
 
 namespace orbsales::package {
 

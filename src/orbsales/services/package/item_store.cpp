@@ -1,6 +1,6 @@
-#include "services/package/item_store.h"
+#include "orbsales/services/package/item_store.h"
 
-#include "data/connection.h"
+#include "orbsales/data/connection.h"
 
 namespace orbsales::package {
 

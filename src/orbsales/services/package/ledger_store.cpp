@@ -1,9 +1,9 @@
-#include "services/package/ledger_store.h"
+#include "orbsales/services/package/ledger_store.h"
 
-#include "data/connection.h"
-#include "data/recordset.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 namespace orbsales::package {
 

@@ -1,8 +1,8 @@
-#include "services/package/package_counter.h"
+#include "orbsales/services/package/package_counter.h"
 
-#include "data/connection.h"
-#include "frame/errors.h"
-#include "services/package/package_messages.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/services/package/package_messages.h"
 
 #include <QDateTime>
 

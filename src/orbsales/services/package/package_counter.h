@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/counter_transaction.h"
+#include "orbsales/services/counter_transaction.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
-#include "services/package/package_inventory.h"
+#include "orbsales/services/package/package_inventory.h"
 
-#include "services/package/item_store.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/services/package/item_store.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/inventory.h"
-#include "services/package/item_store.h"
+#include "orbsales/services/inventory.h"
+#include "orbsales/services/package/item_store.h"
 
 namespace orbsales::package {
 

@@ -1,8 +1,8 @@
-#include "services/package/package_ledger.h"
+#include "orbsales/services/package/package_ledger.h"
 
-#include "services/package/ledger_store.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/services/package/ledger_store.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 namespace orbsales::package {
 

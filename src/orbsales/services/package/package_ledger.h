@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/accounts_receivable.h"
-#include "services/general_ledger.h"
+#include "orbsales/services/accounts_receivable.h"
+#include "orbsales/services/general_ledger.h"
 
 namespace orbsales::package {
 

@@ -1,11 +1,11 @@
-#include "services/package/package_records.h"
+#include "orbsales/services/package/package_records.h"
 
-#include "data/recordset.h"
-#include "numbering/document_number.h"
-#include "services/package/item_store.h"
-#include "services/package/package_counter.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/services/package/item_store.h"
+#include "orbsales/services/package/package_counter.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 #include <initializer_list>
 #include <utility>

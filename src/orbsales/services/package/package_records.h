@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services/pdc.h"
-#include "services/project_transaction.h"
-#include "services/sales_log.h"
+#include "orbsales/services/pdc.h"
+#include "orbsales/services/project_transaction.h"
+#include "orbsales/services/sales_log.h"
 
 namespace orbsales::package {
 

@@ -1,13 +1,13 @@
-#include "frame/registrations.h"
-#include "frame/registry.h"
-#include "services/package/package_counter.h"
-#include "services/package/package_inventory.h"
-#include "services/package/package_ledger.h"
-#include "services/package/package_records.h"
-#include "services/package/package_stock.h"
-#include "services/package/package_system.h"
-#include "services/package/package_voucher.h"
-#include "services/service_ids.h"
+#include "orbsales/frame/registrations.h"
+#include "orbsales/frame/registry.h"
+#include "orbsales/services/package/package_counter.h"
+#include "orbsales/services/package/package_inventory.h"
+#include "orbsales/services/package/package_ledger.h"
+#include "orbsales/services/package/package_records.h"
+#include "orbsales/services/package/package_stock.h"
+#include "orbsales/services/package/package_system.h"
+#include "orbsales/services/package/package_voucher.h"
+#include "orbsales/services/service_ids.h"
 
 namespace orbsales {
 

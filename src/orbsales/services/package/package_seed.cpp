@@ -1,10 +1,10 @@
-#include "services/package/package_seed.h"
+#include "orbsales/services/package/package_seed.h"
 
-#include "data/connection.h"
-#include "data/demo_seed.h"
-#include "data/recordset.h"
-#include "grid/numbers.h"
-#include "services/package/item_store.h"
+#include "orbsales/data/connection.h"
+#include "orbsales/data/demo_seed.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/package/item_store.h"
 
 #include <QDateTime>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "services/package/package_stock.h"
+#include "orbsales/services/package/package_stock.h"
 
-#include "data/recordset.h"
-#include "services/package/item_store.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/services/package/item_store.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services/location_stock.h"
-#include "services/reduce_stock.h"
-#include "services/stock_movement.h"
+#include "orbsales/services/location_stock.h"
+#include "orbsales/services/reduce_stock.h"
+#include "orbsales/services/stock_movement.h"
 
 namespace orbsales::package {
 

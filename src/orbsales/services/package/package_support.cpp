@@ -1,9 +1,9 @@
-#include "services/package/package_support.h"
+#include "orbsales/services/package/package_support.h"
 
-#include "data/schema.h"
-#include "frame/errors.h"
-#include "grid/numbers.h"
-#include "services/package/package_messages.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/numbers.h"
+#include "orbsales/services/package/package_messages.h"
 
 #include <cmath>
 

@@ -1,8 +1,9 @@
-#include "services/package/package_system.h"
+#include "orbsales/services/package/package_system.h"
 
-#include "data/schema.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
+#include "orbsales/values/dates.h"
 
 namespace orbsales::package {
 
@@ -142,7 +143,7 @@ double PackageCurrency::rateFor(const QString &currency, bool useRate, double ex
                    {row.at(0).toString(), RateDate()});
     const double rate = dated.isNull() ? row.at(2).toDouble() : dated.toDouble();
     if (!usableNumber(rate) || rate <= 0)
-        throw OrbError(msg::noRate(currency, numbers::ddMmmYyyy(RateDate())));
+        throw OrbError(msg::noRate(currency, dates::ddMmmYyyy(RateDate())));
     return rate;
 }
 

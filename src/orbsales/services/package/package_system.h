@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/currency.h"
-#include "services/general.h"
+#include "orbsales/services/currency.h"
+#include "orbsales/services/general.h"
 
 namespace orbsales::package {
 

@@ -1,10 +1,10 @@
-#include "services/package/package_voucher.h"
+#include "orbsales/services/package/package_voucher.h"
 
-#include "data/schema.h"
-#include "numbering/document_number.h"
-#include "services/package/ledger_store.h"
-#include "services/package/package_messages.h"
-#include "services/package/package_support.h"
+#include "orbsales/data/schema.h"
+#include "orbsales/numbering/document_number.h"
+#include "orbsales/services/package/ledger_store.h"
+#include "orbsales/services/package/package_messages.h"
+#include "orbsales/services/package/package_support.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/debit_credit_note.h"
+#include "orbsales/services/debit_credit_note.h"
 
 namespace orbsales::package {
 

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <exception>
 #include <stdexcept>
 
 namespace orbsales {
 
-// An unexpected failure inside an operation. Internal steps throw it (or a subclass);
-// the public operation is the one boundary that turns it into ErrDesc + false.
+// The failures every layer raises. An unexpected failure inside an operation is an OrbError (or
+// a subclass); the public operation is the one boundary that turns it into ErrDesc + false.
 class OrbError : public std::runtime_error {
 public:
     explicit OrbError(const QString &description)
@@ -37,19 +36,6 @@ template <typename T> T &required(T *object) {
     if (object == nullptr)
         throw OrbError(kObjectNotSet);
     return *object;
-}
-
-// The error trap of every public operation, business object or sibling alike: an unexpected
-// error becomes `errDesc` := its text and a false answer.
-template <typename Body> bool trapErrors(QString &errDesc, Body &&body) {
-    try {
-        return body();
-    } catch (const OrbError &error) {
-        errDesc = error.description();
-    } catch (const std::exception &error) {
-        errDesc = QString::fromUtf8(error.what());
-    }
-    return false;
 }
 
 } // namespace orbsales

@@ -46,13 +46,7 @@ double roundHalfEven(double value, double digits);
 // Double -> Long, nearest, halves to even. Out of the 32-bit range is an overflow error (OrbError "Overflow").
 qint32 toLong(double value);
 
-// Date as "dd/MMM/yyyy" with English month abbreviations, e.g. "05/Dec/2026"; "" when invalid.
-QString ddMmmYyyy(const QDateTime &value);
 
-// Text trimmed of leading and trailing blanks (spaces only; tabs and line breaks stay).
-QString trimBlanks(const QString &text);
 
-// The zero date of an unset Date field: 30 December 1899, 00:00.
-QDateTime zeroDate();
 
 } // namespace orbsales::numbers

@@ -1,6 +1,6 @@
-#include "grid/numbers.h"
+#include "orbsales/values/numbers.h"
 
-#include "frame/errors.h"
+#include "orbsales/values/errors.h"
 
 #include <QDate>
 
@@ -136,9 +136,6 @@ double fromDigits(bool negative, const std::string &digits, long long power) {
     return value;
 }
 
-constexpr const char *kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 } // namespace
 
 double leadingNumber(QStringView text) {
@@ -267,30 +264,6 @@ qint32 toLong(double value) {
     if (nearest < -2147483648.0 || nearest > 2147483647.0)
         throwOverflow();
     return static_cast<qint32>(nearest);
-}
-
-QString ddMmmYyyy(const QDateTime &value) {
-    const QDate date = value.date();
-    if (!date.isValid())
-        return {};
-    // Month names are fixed English abbreviations: the text goes into documents and stored
-    // fields that must not change with the user's language.
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(QLatin1String(kMonths[date.month() - 1]))
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
-}
-
-QDateTime zeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
-
-QString trimBlanks(const QString &text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 } // namespace orbsales::numbers

@@ -1,5 +1,6 @@
-#include "frame/errors.h"
-#include "grid/numbers.h"
+#include "orbsales/values/errors.h"
+#include "orbsales/values/dates.h"
+#include "orbsales/values/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -143,11 +144,11 @@ TEST(NumberDateTest, UsesEnglishMonthAbbreviationsWhateverTheLocale) {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     for (int month = 1; month <= 12; ++month) {
         const QDateTime value(QDate(2026, month, 5), QTime(23, 59));
-        EXPECT_EQ(ddMmmYyyy(value), QStringLiteral("05/%1/2026").arg(QLatin1String(months[month - 1])));
+        EXPECT_EQ(dates::ddMmmYyyy(value), QStringLiteral("05/%1/2026").arg(QLatin1String(months[month - 1])));
     }
     QLocale::setDefault(previous);
-    EXPECT_EQ(ddMmmYyyy(QDateTime(QDate(999, 1, 31), QTime(0, 0))), QStringLiteral("31/Jan/0999"));
-    EXPECT_EQ(ddMmmYyyy(QDateTime()), QString());
+    EXPECT_EQ(dates::ddMmmYyyy(QDateTime(QDate(999, 1, 31), QTime(0, 0))), QStringLiteral("31/Jan/0999"));
+    EXPECT_EQ(dates::ddMmmYyyy(QDateTime()), QString());
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+target_sources(orbsales_tests PRIVATE
+    values/numbers_test.cpp
+)
