@@ -5,7 +5,7 @@
 
 #include "orbsales/data/connection.h"
 #include "orbsales/values/errors.h"
-#include "orbsales/grid/grid_rules.h"
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/grid/memory_grid.h"
 #include "orbsales/values/numbers.h"
 
@@ -81,7 +81,7 @@ void takeOverQuotation(FrontEndObject &order, LineGrid &grid, const FrontEndObje
     order.set("SyncFlag", false);
     order.set("LastUpdate", QDateTime::currentDateTime());
 
-    const int lines = gridrules::lineCount(quotationGrid);
+    const int lines = GridLines(quotationGrid).count();
     if (grid.rowCount() < lines + 2)
         grid.setRowCount(lines + 2);
     for (int row = 1; row < grid.rowCount(); ++row)

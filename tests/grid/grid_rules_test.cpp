@@ -1,5 +1,6 @@
 #include "orbsales/values/errors.h"
 #include "orbsales/grid/grid_rules.h"
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/grid/memory_grid.h"
 
 #include <gtest/gtest.h>
@@ -46,26 +47,57 @@ struct CountCase {
     const char *name;
     int rows;
     std::vector<QStringList> lines; // from row 1, each from column 0
-    int expected;
+    int expected;                   // lines before the list ends
+    int expectedAll;                // lines over the whole grid
 };
 
 TEST(GridLineCountTest, FirstRowWithEmptyCodeAndNameEndsTheList) {
     const CountCase cases[] = {
-        {"header only", 1, {}, 0},
-        {"no rows at all", 0, {}, 0},
-        {"empty first row", 5, {}, 0},
-        {"blank row between lines", 8, {{"", "A1", "Bolt"}, {"", "", ""}, {"", "A2", "Nut"}}, 1},
-        {"name only", 5, {{"", "A1", "Bolt"}, {"", "", "Free text"}}, 2},
-        {"code only", 5, {{"", "A1", ""}}, 1},
-        {"blank is text", 5, {{"", " ", ""}, {"", "", " "}}, 2},
-        {"other columns do not count", 5, {{"", "A1", "Bolt"}, {"x", "", "", "9"}}, 1},
-        {"lines up to the last row", 3, {{"", "A1", "Bolt"}, {"", "A2", "Nut"}}, 2},
+        {"header only", 1, {}, 0, 0},
+        {"no rows at all", 0, {}, 0, 0},
+        {"empty first row", 5, {}, 0, 0},
+        {"blank row between lines", 8, {{"", "A1", "Bolt"}, {"", "", ""}, {"", "A2", "Nut"}}, 1, 2},
+        {"name only", 5, {{"", "A1", "Bolt"}, {"", "", "Free text"}}, 2, 2},
+        {"code only", 5, {{"", "A1", ""}}, 1, 1},
+        {"blank is text", 5, {{"", " ", ""}, {"", "", " "}}, 2, 2},
+        {"other columns do not count", 5, {{"", "A1", "Bolt"}, {"x", "", "", "9"}}, 1, 1},
+        {"lines up to the last row", 3, {{"", "A1", "Bolt"}, {"", "A2", "Nut"}}, 2, 2},
     };
     for (const CountCase &c : cases) {
         MemoryGrid grid(c.rows, 4);
         for (std::size_t i = 0; i < c.lines.size(); ++i)
             grid.setRow(int(i) + 1, c.lines[i]);
-        EXPECT_EQ(lineCount(grid), c.expected) << c.name;
+        const GridLines lines(grid);
+        EXPECT_EQ(lines.count(), c.expected) << c.name;
+        EXPECT_EQ(lines.countAll(), c.expectedAll) << c.name;
+        // Keyed on columns 2 and 3 (column 1 a tick), the same rows shifted one column.
+        MemoryGrid ticked(c.rows, 5);
+        for (std::size_t i = 0; i < c.lines.size(); ++i)
+            ticked.setRow(int(i) + 1, QStringList{QString(), QStringLiteral("1")} + c.lines[i].mid(1));
+        EXPECT_EQ(GridLines(ticked, 2, 3).count(), c.expected) << c.name;
+    }
+}
+
+TEST(GridRowTest, ReadsTicksNumbersAndUnits) {
+    MemoryGrid grid(2, 6);
+    grid.setRow(1, {QString(), QStringLiteral("12abc"), QStringLiteral(" 1 "), QStringLiteral("true"),
+                    QStringLiteral("0"), QStringLiteral("Box-Monthly-2")});
+    const GridRow row(grid, 1);
+    EXPECT_EQ(row.number(1), 12);
+    EXPECT_EQ(row.cell(1), 0); // not a number as a whole
+    EXPECT_TRUE(row.ticked(2));
+    EXPECT_TRUE(row.ticked(3));
+    EXPECT_FALSE(row.ticked(4));
+    EXPECT_EQ(row.unitPeriod(5).unitName, QStringLiteral("Box"));
+    EXPECT_EQ(row.unitPeriod(5).periodType.toString(), QStringLiteral("Monthly-2"));
+    for (const char *notABoolean : {"", "yes", "1x"}) {
+        grid.setCellText(1, 1, QString::fromLatin1(notABoolean));
+        try {
+            row.ticked(1);
+            ADD_FAILURE() << "a tick from '" << notABoolean << "'";
+        } catch (const OrbError &error) {
+            EXPECT_EQ(error.description(), QStringLiteral("Type mismatch"));
+        }
     }
 }
 

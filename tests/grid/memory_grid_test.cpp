@@ -1,3 +1,4 @@
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/values/errors.h"
 #include "orbsales/grid/grid_rules.h"
 #include "orbsales/grid/memory_grid.h"
@@ -81,7 +82,7 @@ TEST(MemoryGridTest, CellNumberNeedsWholeTextWhereReadNumberTakesThePrefix) {
     for (const auto &[text, whole, prefix] : cases) {
         grid.setCellText(1, 1, QString::fromLatin1(text));
         EXPECT_EQ(grid.cellNumber(1, 1), whole) << '"' << text << '"';
-        EXPECT_EQ(gridrules::readNumber(grid, 1, 1), prefix) << '"' << text << '"';
+        EXPECT_EQ(GridRow(grid, 1).number(1), prefix) << '"' << text << '"';
     }
 }
 

@@ -1,3 +1,4 @@
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/values/errors.h"
 #include "orbsales/grid/grid_rules.h"
 #include "orbsales/grid/model_grid.h"
@@ -73,7 +74,7 @@ TEST(ModelGridTest, CellsAndRowsGoThroughTheModel) {
     grid.setRowCount(2);
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(grid.cellText(1, 1), QStringLiteral("A1"));
-    EXPECT_EQ(gridrules::lineCount(grid), 1);
+    EXPECT_EQ(GridLines(grid).count(), 1);
 
     grid.setCellProperty(LineGrid::kForeColorSetting, 1, 2, 0, 1, LineGrid::kGreyText);
     const QVariant colour = model.data(model.index(0, 2), Qt::ForegroundRole);

@@ -8,10 +8,11 @@ namespace orbsales::testing {
 namespace {
 
 TEST(DocumentNumbers, AreThePrefixesFollowedByTheIdentity) {
-    EXPECT_EQ(documentNumber(QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SQT"), 125),
+    EXPECT_EQ(documentNumber({QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SQT")}, 125),
               QStringLiteral("01HOSQT125"));
-    EXPECT_EQ(temporaryDocumentNumber(QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SOR"), 7),
+    EXPECT_EQ(temporaryDocumentNumber({QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SOR")}, 7),
               QStringLiteral("01HOSORTMP7"));
+    EXPECT_EQ(documentPrefixOf(QStringLiteral("01HOSORTMP7")), QStringLiteral("SOR"));
     EXPECT_EQ(manualIdentity(12.5), 12);
     EXPECT_EQ(manualIdentity(13.5), 14);
 }
@@ -83,7 +84,7 @@ class CounterRaise : public Counter, public ::testing::WithParamInterface<RaiseC
 TEST_P(CounterRaise, MovesTheCounterPastATypedNumberOnly) {
     database().execute(QStringLiteral("Update Document_Prefix Set Document_Next_No=? Where Branch_Prefix='HO'"),
                        {GetParam().before});
-    raiseCounterPastManual(database().connection(), QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SOR"),
+    raiseCounterPastManual(database().connection(), {QStringLiteral("01"), QStringLiteral("HO"), QStringLiteral("SOR")},
                            GetParam().manual);
     EXPECT_EQ(nextNo(QStringLiteral("HO")), GetParam().after);
     EXPECT_EQ(nextNo(QStringLiteral("B2")), 90);

@@ -1,8 +1,8 @@
 #include "orbsales/customers/customer.h"
 
-#include "orbsales/customers/column_values.h"
+#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
-#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/data/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 
@@ -11,8 +11,8 @@
 namespace orbsales {
 
 namespace msg = customer_messages;
-using column_values::blankToNull;
-using column_values::exactText;
+using columns::blankToNull;
+using columns::exactText;
 
 namespace {
 
@@ -25,9 +25,8 @@ const QString kBalanceRowSql =
 } // namespace
 
 Customer::Customer(QObject *parent)
-    : BusinessObject(parent), m_ownConnection(std::make_unique<Connection>()),
-      m_ownAddresses(std::make_unique<CustomerAddresses>()),
-      m_heldAddress(std::make_shared<orbsales::CustomerAddress>()), m_connection(m_ownConnection.get()),
+    : BusinessObject(parent), m_ownAddresses(std::make_unique<CustomerAddresses>()),
+      m_heldAddress(std::make_shared<orbsales::CustomerAddress>()),
       m_address(m_heldAddress.get()), m_addresses(m_ownAddresses.get()) {}
 
 // The member connection is released, not closed: a caller's connection is never closed here,
@@ -82,7 +81,7 @@ bool Customer::Create_Customer() {
     return trapped([this] {
         if (!Validate_Customer())
             return false;
-        OperationConnection connection(m_ConnectionString);
+        auto connection = OperationConnection::open(m_ConnectionString);
         takeCurrencySymbol(connection.get(), m_CurrencyCode, m_CurrencySymbol);
         saveMaster(connection.get());
         saveOwnBranch(connection.get());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "orbsales/customers/customer_address.h"
-#include "orbsales/data/connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/frame/business_object.h"
 #include "orbsales/grid/line_grid.h"
 
@@ -88,8 +88,8 @@ public:
 
     QString ErrDesc() const { return errorText(); }
     // Set only for the front end; read back by the library's own code and tests.
-    Connection *AdoConnectionObject() const { return m_connection; }
-    void setAdoConnectionObject(Connection *connection) { m_connection = connection; }
+    Connection *AdoConnectionObject() const { return m_connection.get(); }
+    void setAdoConnectionObject(Connection *connection) { m_connection.set(connection); }
     LineGrid *GridName() const { return m_grid; }
     void setGridName(LineGrid *grid) { m_grid = grid; }
     orbsales::CustomerAddress *Address() const { return m_address; }
@@ -135,11 +135,10 @@ private:
     void notify(const QString &message, const QString &icon = {});
 
     // Member objects made at construction; the properties point at them until the caller sets others.
-    std::unique_ptr<Connection> m_ownConnection;
     std::unique_ptr<CustomerAddresses> m_ownAddresses;
     std::shared_ptr<orbsales::CustomerAddress> m_heldAddress; // keeps the current Address alive
 
-    QPointer<Connection> m_connection;
+    ConnectionProperty m_connection{ConnectionProperty::Start::OwnObject};
     QPointer<LineGrid> m_grid;
     QPointer<orbsales::CustomerAddress> m_address;
     QPointer<CustomerAddresses> m_addresses;

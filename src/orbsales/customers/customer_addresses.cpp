@@ -1,15 +1,15 @@
 #include "orbsales/customers/customer.h"
 
-#include "orbsales/customers/column_values.h"
+#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
-#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/numbers.h"
 
 namespace orbsales {
 
-using column_values::blankToNull;
-using column_values::exactText;
+using columns::blankToNull;
+using columns::exactText;
 
 namespace {
 

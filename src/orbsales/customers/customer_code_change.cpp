@@ -1,9 +1,9 @@
 #include "orbsales/customers/customer_code_change.h"
 
-#include "orbsales/customers/column_values.h"
+#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer.h"
 #include "orbsales/customers/customer_messages.h"
-#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/data/recordset.h"
 
 #include <QDate>
@@ -34,7 +34,12 @@ QString statement(const QString &database, const QString &table, const QString &
            QStringLiteral(" = ?,  Last_Update=? Where  ") + column + QStringLiteral(" =?");
 }
 
-QString today() { return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")); }
+QVariant today(const QString &database) {
+    const QDate day = QDate::currentDate();
+    if (database == QStringLiteral("MSACCESS"))
+        return day.toString(QStringLiteral("yyyy-MM-dd"));
+    return QDateTime(day, QTime(0, 0));
+}
 
 } // namespace code_change
 
@@ -45,7 +50,7 @@ bool Customer::Change_Customer_Code() {
         if (m_grid.isNull())
             throw OrbError(kObjectNotSet);
         const LineGrid &grid = *m_grid;
-        OperationConnection connection(m_connection);
+        auto connection = OperationConnection::borrow(m_connection.get());
         const int rows = grid.rowCount();
         for (int row = 1; row <= rows - 1; ++row) {
             if (grid.cellText(row, 1).isEmpty())
@@ -55,7 +60,7 @@ bool Customer::Change_Customer_Code() {
             {
                 Recordset existing;
                 existing.open(QStringLiteral("SELECT Customer_Code From Customer_Master WHERE Customer_Code = ?"),
-                              {column_values::exactText(m_CompanyPrefix + typedNew)}, connection.get(),
+                              {columns::exactText(m_CompanyPrefix + typedNew)}, connection.get(),
                               CursorType::Static);
                 if (!existing.eof())
                     return fail(msg::codeAlreadyInUse(typedNew));
@@ -81,9 +86,9 @@ bool Customer::Execute_Change_Code(const QString &pTableName, const QString &pCh
                                    const QString &pWhere) {
     return trapped([&] {
         const QString sql = code_change::statement(m_Database, pTableName, pChangeColName);
-        OperationConnection connection(m_connection);
+        auto connection = OperationConnection::borrow(m_connection.get());
         connection->execute(
-            sql, {column_values::exactText(pNewValue), code_change::today(), column_values::exactText(pWhere)});
+            sql, {columns::exactText(pNewValue), code_change::today(m_Database), columns::exactText(pWhere)});
         return true;
     });
 }

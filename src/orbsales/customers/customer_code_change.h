@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <array>
 
 namespace orbsales::code_change {
@@ -41,8 +42,9 @@ inline constexpr std::array<CodeColumn, 16> kCodeColumns{{
 // value is ever spliced into the text.
 QString statement(const QString &database, const QString &table, const QString &column);
 
-// The day as the change stamps it: today's date without a time, in the short form both
-// databases read as a date ("2026-12-05").
-QString today();
+// The day as the change stamps it: today's date at midnight. The Access form hands it to
+// DateValue() as the date's short text; the other form binds the date itself. Either way it is
+// stored like every other date of the database.
+QVariant today(const QString &database);
 
 } // namespace orbsales::code_change

@@ -1,8 +1,8 @@
 #include "orbsales/customers/customer.h"
 
-#include "orbsales/customers/column_values.h"
+#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
-#include "orbsales/customers/operation_connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/frame/registry.h"
 #include "orbsales/values/numbers.h"
@@ -14,7 +14,7 @@
 namespace orbsales {
 
 namespace msg = customer_messages;
-using column_values::exactText;
+using columns::exactText;
 using text::trimBlanks;
 
 namespace {
@@ -36,11 +36,11 @@ QString accountForBranch(const QString &stored, const QString &branchPrefix) {
 bool Customer::Get_Customer(const QString &Customer_Code) {
     return trapped([&] {
         m_CustomerCode = Customer_Code;
-        if (m_ConnectionString.isEmpty() && (m_connection.isNull() || !m_connection->isOpen()))
+        if (m_ConnectionString.isEmpty() && !m_connection.isOpen())
             return fail(msg::kInvalidConnectionString);
         if (m_CustomerCode.isEmpty())
             return fail(msg::kInvalidCustomerCode);
-        OperationConnection connection(m_ConnectionString, m_connection);
+        auto connection = OperationConnection::openOrBorrow(m_ConnectionString, m_connection.get());
         bool found = true;
         {
             Recordset master;
@@ -154,7 +154,7 @@ bool Customer::Get_Customer_Balance(const QString &Customer_Code) {
         m_CustomerCode = Customer_Code;
         if (m_CustomerCode.isEmpty())
             return fail(msg::kInvalidCustomerCode);
-        OperationConnection connection(m_connection);
+        auto connection = OperationConnection::borrow(m_connection.get());
         Recordset master;
         master.open(kMasterSql, {exactText(m_CustomerCode)}, connection.get(), CursorType::Keyset);
         if (master.eof())
@@ -172,7 +172,7 @@ QString Customer::Get_AR_Account_Name() {
         if (!m_ConnectionString.isEmpty())
             general->setADOConnectionString(m_ConnectionString);
         else
-            general->setAdoConnectionObject(m_connection);
+            general->setAdoConnectionObject(m_connection.get());
         m_ARAccountName = general->GetFldValue(QStringLiteral("Chart_Of_Accounts"), QStringLiteral("Account_Name"),
                                                QStringLiteral("Account_No"), m_ARAccountNo, false);
         if (trimBlanks(m_ARAccountName).isEmpty())
@@ -210,7 +210,7 @@ bool Customer::Check_Delete_Allowed() {
                                              "Direct_Delivery_master",
                                              "Cash_Memo_Master",
                                              "Delivery_Master"};
-        OperationConnection connection(m_ConnectionString);
+        auto connection = OperationConnection::open(m_ConnectionString);
         bool allowed = true;
         for (const char *table : tables) {
             Recordset documents;
@@ -240,7 +240,7 @@ bool Customer::DeleteRecord() {
     return trapped([this] {
         if (!Check_Delete_Allowed())
             return false;
-        OperationConnection connection(m_ConnectionString);
+        auto connection = OperationConnection::open(m_ConnectionString);
         Recordset master;
         master.open(QStringLiteral("Select * From Customer_master where Customer_Code=?"), {exactText(m_CustomerCode)},
                     connection.get(), CursorType::Keyset);
@@ -260,14 +260,14 @@ bool Customer::Delete_Previous_OB(const QString &strType, const QString &strRefN
         const QVariant reference = exactText(trimBlanks(strRefNo));
         {
             auto receivable = createObject<AccountsReceivable>(service_ids::kAccountsReceivable);
-            receivable->setAdoConnectionObject(m_connection);
+            receivable->setAdoConnectionObject(m_connection.get());
             receivable->setDocumentNo(reference.toString());
             if (!receivable->ARL_Delete()) {
                 notify(receivable->ErrDesc(), QStringLiteral("Information"));
                 return false;
             }
         }
-        OperationConnection connection(m_connection);
+        auto connection = OperationConnection::borrow(m_connection.get());
         if (isDebit(strType))
             connection->execute(QStringLiteral("Delete from Sales_Invoice_Master Where Sales_Inv_No=?"), {reference});
         else

@@ -1,6 +1,6 @@
 #include "orbsales/customers/customer_price_list.h"
 
-#include "orbsales/customers/column_values.h"
+#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/numbers.h"
@@ -8,17 +8,15 @@
 namespace orbsales {
 
 namespace msg = customer_messages;
-using column_values::exactText;
+using columns::exactText;
 
 CustomerPriceList::CustomerPriceList(QObject *parent)
-    : BusinessObject(parent), m_ownConnection(std::make_unique<Connection>()), m_connection(m_ownConnection.get()) {}
+    : BusinessObject(parent) {}
 
 CustomerPriceList::~CustomerPriceList() = default;
 
 OperationConnection CustomerPriceList::session() const {
-    if (!m_connection.isNull() && m_connection->isOpen())
-        return OperationConnection(m_connection.data());
-    return OperationConnection(m_ConnectionString);
+    return OperationConnection::borrowOrOpen(m_connection.get(), m_ConnectionString);
 }
 
 bool CustomerPriceList::Validation() {
@@ -106,9 +104,7 @@ bool CustomerPriceList::Delete_Customer_Price_List(const QString &Customer_Code,
             return fail(msg::kInvalidCustomerCode);
         if (m_ItemCode.isEmpty())
             return fail(msg::kInvalidItemCode);
-        if (m_connection.isNull())
-            throw OrbError(kObjectNotSet);
-        Connection &connection = *m_connection;
+        Connection &connection = m_connection.required();
         if (connection.isOpen())
             throw DatabaseError(QStringLiteral("Operation is not allowed when the object is open."));
         connection.setConnectionString(m_ConnectionString);

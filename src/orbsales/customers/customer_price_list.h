@@ -1,7 +1,6 @@
 #pragma once
 
-#include "orbsales/customers/operation_connection.h"
-#include "orbsales/data/connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/frame/business_object.h"
 
 #include <QPointer>
@@ -36,8 +35,8 @@ public:
     ~CustomerPriceList() override;
 
     QString ErrDesc() const { return errorText(); }
-    Connection *AdoDBConnectionObject() const { return m_connection; }
-    void setAdoDBConnectionObject(Connection *connection) { m_connection = connection; }
+    Connection *AdoDBConnectionObject() const { return m_connection.get(); }
+    void setAdoDBConnectionObject(Connection *connection) { m_connection.set(connection); }
 
     Q_INVOKABLE bool Save_Customer_Price_List();
     Q_INVOKABLE bool Update_Customer_Price_List();
@@ -50,8 +49,7 @@ private:
     // The connection object when it is open, otherwise a session of its own from ConnectionString.
     OperationConnection session() const;
 
-    std::unique_ptr<Connection> m_ownConnection; // made unopened with the object
-    QPointer<Connection> m_connection;
+    ConnectionProperty m_connection{ConnectionProperty::Start::OwnObject}; // made unopened with the object
 };
 
 } // namespace orbsales

@@ -1,7 +1,5 @@
 target_sources(orbsales PRIVATE
     customers/customer_messages.h
-    customers/operation_connection.h
-    customers/operation_connection.cpp
     customers/customer_address.h
     customers/customer_address.cpp
     customers/customer.h

@@ -80,7 +80,7 @@ QString adaptStatement(Dialect dialect, const QString &sql) {
         static const QRegularExpression dateValue(QStringLiteral(R"(\bDateValue\()"),
                                                   QRegularExpression::CaseInsensitiveOption);
         QString adapted = sql;
-        return adapted.replace(dateValue, QStringLiteral("date("));
+        return adapted.replace(dateValue, QStringLiteral("datetime("));
     }
     return sql;
 }

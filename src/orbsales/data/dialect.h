@@ -24,7 +24,7 @@ struct ConnectionTarget {
 ConnectionTarget parseConnectionString(const QString &connectionString);
 
 // Adapts statement text written once for both engines to the engine at hand.
-// SQLite has no DateValue(): it becomes date(). PostgreSQL gets DateValue from the schema.
+// SQLite has no DateValue(): it becomes datetime(), a date at midnight as every stored date. PostgreSQL gets DateValue from the schema.
 QString adaptStatement(Dialect dialect, const QString &sql);
 
 } // namespace orbsales

@@ -172,21 +172,6 @@ qint32 Recordset::integer(QStringView column) { return schema::coerce(schema::Co
 bool Recordset::flag(QStringView column) { return schema::coerce(schema::ColumnType::Double, nonNull(column)).toDouble() != 0; }
 QDateTime Recordset::date(QStringView column) { return schema::coerce(schema::ColumnType::Date, nonNull(column)).toDateTime(); }
 
-bool Recordset::isTrue(QStringView column) {
-    const QVariant v = value(column);
-    return !v.isNull() && schema::coerce(schema::ColumnType::Double, v).toDouble() != 0;
-}
-
-void Recordset::textIfSet(QStringView column, QString &target) {
-    if (!isNull(column))
-        target = text(column);
-}
-
-void Recordset::dateIfSet(QStringView column, QDateTime &target) {
-    if (!isNull(column))
-        target = date(column);
-}
-
 const schema::Column &Recordset::writableColumn(QStringView column) const {
     if (!m_updatable)
         throw DatabaseError(QStringLiteral("Current Recordset does not support updating. This may be a limitation "

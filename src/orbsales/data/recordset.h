@@ -48,17 +48,13 @@ public:
     // The field's value; null when the column is NULL.
     QVariant value(QStringView column);
     bool isNull(QStringView column) { return value(column).isNull(); }
-    // Reads that fail on NULL, as assigning a NULL to a typed field does.
+    // Reads that fail on NULL, as assigning a NULL to a typed field does (the rules for columns
+    // that may be NULL are in column_rules.h).
     QString text(QStringView column);
     double number(QStringView column);
     qint32 integer(QStringView column);
     bool flag(QStringView column);
     QDateTime date(QStringView column);
-    // A flag tested for truth: NULL is not true.
-    bool isTrue(QStringView column);
-    // Reads guarded by a null test: a NULL column leaves the target as it was.
-    void textIfSet(QStringView column, QString &target);
-    void dateIfSet(QStringView column, QDateTime &target);
 
     void addNew();
     void setValue(QStringView column, const QVariant &value);

@@ -13,12 +13,31 @@
 
 namespace orbsales::schema {
 
+bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool isKeyColumn(const Column &column) {
+    if (column.type != ColumnType::Text)
+        return false;
+    for (const QStringView ending : {u"_No", u"_Code", u"_Prefix"})
+        if (column.name.endsWith(ending, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+QString keyType(Dialect dialect) {
+    // PostgreSQL's blank-padded text ignores trailing blanks when compared; SQLite's RTRIM
+    // collation does the same. Both keep the value as written and use the column's index.
+    return dialect == Dialect::PostgreSQL ? QStringLiteral("BPCHAR") : QStringLiteral("TEXT COLLATE RTRIM");
+}
+
 namespace {
 
-QString sqlType(Dialect dialect, ColumnType type) {
+QString sqlType(Dialect dialect, const Column &column) {
     const bool pg = dialect == Dialect::PostgreSQL;
-    switch (type) {
+    switch (column.type) {
     case ColumnType::Text:
+        if (isKeyColumn(column))
+            return keyType(dialect);
         return QStringLiteral("TEXT");
     case ColumnType::Integer:
     case ColumnType::Flag:
@@ -35,7 +54,7 @@ QString sqlType(Dialect dialect, ColumnType type) {
 }
 
 QString columnDefinition(Dialect dialect, const Column &column) {
-    QString text = column.name + QLatin1Char(' ') + sqlType(dialect, column.type);
+    QString text = column.name + QLatin1Char(' ') + sqlType(dialect, column);
     if (column.type == ColumnType::Flag)
         text += QStringLiteral(" DEFAULT 0");
     if (column.notNull)
@@ -68,8 +87,6 @@ QStringList supportStatements(Dialect dialect) {
     return {QStringLiteral("CREATE OR REPLACE FUNCTION DateValue(text) RETURNS TIMESTAMP "
                            "AS 'SELECT CAST(CAST($1 AS DATE) AS TIMESTAMP)' LANGUAGE SQL IMMUTABLE")};
 }
-
-bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 [[noreturn]] void typeMismatch() { throw DatabaseError(QStringLiteral("Type mismatch")); }
 
@@ -141,6 +158,8 @@ const Table *Schema::table(QStringView name) const {
     return nullptr;
 }
 
+QString Schema::createStatement(Dialect dialect, const Table &table) const { return createTable(dialect, table); }
+
 QStringList Schema::createStatements(Dialect dialect) const {
     QStringList statements = supportStatements(dialect);
     for (const Table &table : m_tables) {
@@ -163,6 +182,7 @@ void Schema::apply(Connection &connection) const {
     const Dialect dialect = connection.dialect();
     if (dialect == Dialect::SQLite)
         connection.execute(QStringLiteral("PRAGMA journal_mode=WAL")); // readers never wait for a writer
+    bringForward(connection);
     connection.beginTransaction();
     const QStringList existing = connection.database().tables(QSql::Tables);
     const QStringList existingViews = connection.database().tables(QSql::Views);

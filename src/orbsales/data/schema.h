@@ -45,6 +45,14 @@ struct View {
 
 inline constexpr const char *kRowKey = "Row_Id";
 
+// Text keys: document numbers, account numbers and codes, i.e. the text columns whose names end
+// in "_No", "_Code" or "_Prefix". Two keys are the same when they differ only by trailing blanks
+// ("01HOSORTMP5 " is "01HOSORTMP5"), as on the package's server database, and every statement
+// gets that from the column's type; letter case counts. The value is stored as written.
+bool isKeyColumn(const Column &column);
+QString keyType(Dialect dialect);
+bool sameName(QStringView a, QStringView b); // names of tables and columns: any letter case
+
 // The one definition of the database: every table, column, index and view, in creation order.
 // Each subsystem contributes its tables from its own file (tables_*.cpp).
 class Schema {
@@ -55,6 +63,8 @@ public:
     const std::vector<View> &views() const { return m_views; }
     const Table *table(QStringView name) const; // case-insensitive; nullptr when unknown
 
+    // The statement that creates one table as defined.
+    QString createStatement(Dialect dialect, const Table &table) const;
     // The statements that create everything on an empty database.
     QStringList createStatements(Dialect dialect) const;
     // Creates what is missing (tables, columns, indexes, views) in one transaction and records
@@ -63,7 +73,8 @@ public:
     // A fingerprint of the definition, so test templates are rebuilt when it changes.
     QString fingerprint() const;
 
-    static constexpr int kVersion = 1;
+    // 1: the first schema. 2: text keys ignore trailing blanks (their column types change).
+    static constexpr int kVersion = 2;
 
     // A table named twice (several subsystems use its columns) is one table with the columns
     // and indexes of both; the first description of a column holds.
@@ -72,6 +83,10 @@ public:
 
 private:
     Schema();
+    // The upgrade steps above the stored version, each in a transaction of its own, for a
+    // company database made by an earlier version (schema_upgrade.cpp). A new database has no
+    // stored version and needs none.
+    void bringForward(Connection &connection) const;
     std::vector<Table> m_tables;
     std::vector<View> m_views;
 };

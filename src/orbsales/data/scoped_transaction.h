@@ -31,8 +31,4 @@ private:
     Connection &m_connection;
 };
 
-// The line serial of a detail table: one more than the largest SL_No in the whole table, or 1
-// when it is empty. Runs on the table's SL_No index.
-qint32 nextLineSerial(Connection &connection, const QString &detailTable);
-
 } // namespace orbsales

@@ -3,11 +3,17 @@ target_sources(orbsales PRIVATE
     data/dialect.cpp
     data/connection.h
     data/connection.cpp
+    data/operation_connection.h
+    data/operation_connection.cpp
     data/schema.h
     data/schema.cpp
+    data/schema_upgrade.cpp
     data/recordset.h
     data/recordset.cpp
     data/scoped_transaction.h
+    data/column_rules.h
+    data/column_rules.cpp
+    data/line_serial.h
     data/line_serial.cpp
     data/currency_symbol.h
     data/currency_symbol.cpp

@@ -31,6 +31,8 @@ signals:
 protected:
     const QString &errorText() const { return m_errDesc; }
     void setErrDesc(const QString &text) { m_errDesc = text; }
+    // Where a shared step leaves its failure text (a sibling's ErrDesc, copied unchanged).
+    QString &errDescTarget() { return m_errDesc; }
     // Validation failures: set the fixed message and answer false, in one statement.
     bool fail(const QString &message) {
         m_errDesc = message;

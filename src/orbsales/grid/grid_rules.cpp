@@ -28,20 +28,6 @@ double storedNumber(const QVariant &stored) {
 
 } // namespace
 
-bool isLine(const LineGrid &grid, int row) {
-    // Exactly empty, not trimmed: a cell holding a blank was typed into, so the row is a line.
-    return !grid.cellText(row, 1).isEmpty() || !grid.cellText(row, 2).isEmpty();
-}
-
-int lineCount(const LineGrid &grid) {
-    const int rows = grid.rowCount();
-    for (int row = 1; row < rows; ++row) {
-        if (!isLine(grid, row))
-            return row - 1;
-    }
-    return std::max(rows - 1, 0);
-}
-
 void sizeForLoad(LineGrid &grid, int storedLines, bool viewMode) {
     // One header row plus one empty row after the lines: the empty row ends the list when it is read back.
     const int lines = std::max(storedLines, 0);
@@ -71,6 +57,5 @@ bool writeFlag(LineGrid &grid, int row, int col, const QVariant &stored) {
     return true;
 }
 
-double readNumber(const LineGrid &grid, int row, int col) { return numbers::leadingNumber(grid.cellText(row, col)); }
 
 } // namespace orbsales::gridrules

@@ -4,13 +4,6 @@
 
 namespace orbsales::gridrules {
 
-// Reading lines: rows 1..rowCount-1 in order; the first row whose columns 1 and 2 are both
-// exactly empty ends the list. Returns the number of line rows (they are rows 1..result).
-int lineCount(const LineGrid &grid);
-
-// True when row `row` is a line (column 1 or column 2 holds text).
-bool isLine(const LineGrid &grid, int row);
-
 // Sizing before loading `storedLines` lines. In view mode (processed or cancelled) the grid is
 // set to storedLines + 2 rows; otherwise it grows to storedLines + 2 only when it has fewer than
 // storedLines + 1 rows, and a large enough grid keeps its rows and their content.
@@ -22,8 +15,5 @@ bool writeNumber(LineGrid &grid, int row, int col, const QVariant &stored);
 bool writeText(LineGrid &grid, int row, int col, const QVariant &stored);
 // Flags as "1" (stored value non-zero) or "0".
 bool writeFlag(LineGrid &grid, int row, int col, const QVariant &stored);
-
-// Reading a numeric cell by the leading-number rule applied to its text.
-double readNumber(const LineGrid &grid, int row, int col);
 
 } // namespace orbsales::gridrules

@@ -1,4 +1,7 @@
 target_sources(orbsales PRIVATE
     numbering/document_number.h
     numbering/document_number.cpp
+    numbering/processing_mode.h
+    numbering/renumbering.h
+    numbering/renumbering.cpp
 )

@@ -3,7 +3,8 @@
 #include "orbsales/data/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/data/scoped_transaction.h"
-#include "orbsales/grid/grid_rules.h"
+#include "orbsales/data/line_serial.h"
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/grid/unit_period.h"
 #include "orbsales/numbering/document_number.h"
@@ -16,12 +17,9 @@
 namespace orbsales {
 
 namespace msg = order_messages;
-using numbers::leadingNumber;
 using numbers::throughText;
 
 SalesOrder::SalesOrder(QObject *parent) : BusinessObject(parent) {}
-
-Connection &SalesOrder::connection() const { return required(m_adoConnection.data()); }
 
 LineGrid &SalesOrder::grid() const { return required(m_grid.data()); }
 
@@ -43,19 +41,14 @@ bool SalesOrder::Create_Order() {
     return trapped([this] {
         if (!Validate_Order())
             return false;
-        CounterUse counter(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, CounterUse::Form::TemporaryNumber);
-        Connection *used = &connection();
-        QString counterError;
-        if (!counter.take(used, counterError))
-            return fail(counterError);
-        m_adoConnection = used; // the reference handed to the counter is taken back
+        CounterUse counter(prefixes(), CounterUse::Form::Temporary);
+        if (!counter.take(m_adoConnection, errDescTarget()))
+            return false;
         m_SalesOrdIdentity = counter.identity();
-        m_SalesOrdNo = temporaryDocumentNumber(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, counter.identity());
+        m_SalesOrdNo = temporaryDocumentNumber(prefixes(), counter.identity());
         if (!Save_Order_Master() || !Save_Order_Detail())
             return false;
-        if (!counter.consume(counterError))
-            return fail(counterError);
-        return true;
+        return counter.consume(errDescTarget());
     });
 }
 
@@ -65,10 +58,9 @@ bool SalesOrder::Update_Order() {
 
 bool SalesOrder::Save_Order_Master() {
     takeCurrencySymbol(connection(), m_CurrencyCode, m_CurrencySymbol);
-    // The number is compared with a blank after it; trailing blanks do not count in the
-    // comparison, as on the package's server database.
+    // The number is looked up with a blank after it, which document numbers ignore.
     Recordset master;
-    master.open(QStringLiteral("Select * from Sales_Order_master Where Sales_Ord_No=RTRIM(?)"),
+    master.open(QStringLiteral("Select * from Sales_Order_master Where Sales_Ord_No=?"),
                 {m_SalesOrdNo + QLatin1Char(' ')}, connection(), CursorType::Keyset);
     if (master.eof()) {
         master.addNew();
@@ -131,32 +123,30 @@ bool SalesOrder::Mark_Quotation_Processed(const QString &quotationNo) {
 }
 
 bool SalesOrder::Save_Order_Detail() {
-    LineGrid &lines = grid();
     Recordset detail;
     detail.open(QStringLiteral("Select * from Sales_Order_Detail"), {}, connection(), CursorType::Keyset);
+    const GridLines lines(grid());
     // The last line takes the rest of the overall discount. Counted over every non-blank row,
     // while saving stops at the first blank one.
-    int lastLine = 0;
-    for (int row = 1; row < lines.rowCount(); ++row)
-        if (gridrules::isLine(lines, row))
-            ++lastLine;
     std::optional<OverallDiscountShares> shares;
     if (m_SalesOrdFCDiscAmount > 0)
-        shares.emplace(m_SalesOrdDiscPercent, m_SalesOrdFCDiscAmount, m_SalesOrdDiscAmount, m_AmtDig, lastLine);
+        shares.emplace(m_SalesOrdDiscPercent, m_SalesOrdFCDiscAmount, m_SalesOrdDiscAmount, m_AmtDig, lines.countAll());
     int written = 0;
-    for (int row = 1; row < lines.rowCount() && gridrules::isLine(lines, row); ++row) {
-        const qint32 serial = nextLineSerial(connection(), QStringLiteral("Sales_Order_Detail"));
+    for (const int row : lines) {
+        const GridRow line(grid(), row);
+        LineSerial serial(connection(), QStringLiteral("Sales_Order_Detail"));
         detail.addNew();
         detail.setValue(u"Sales_Ord_No", m_SalesOrdNo);
-        saveLine(detail, row);
+        saveLine(detail, line);
         if (shares) {
-            const auto share = shares->next(row, lines.cellNumber(row, 10), lines.cellNumber(row, 11));
+            const auto share = shares->next(row, line.cell(10), line.cell(11));
             detail.setValue(u"Sales_Ord_Overall_FC_Disc", share.foreign);
             detail.setValue(u"Sales_Ord_Overall_Disc", share.local);
         }
-        detail.setValue(u"SL_No", serial);
+        detail.setValue(u"SL_No", serial.value());
         detail.setValue(u"Last_Update", m_LastUpdate);
         detail.update();
+        serial.written();
         ++written;
     }
     detail.close();
@@ -164,32 +154,31 @@ bool SalesOrder::Save_Order_Detail() {
 }
 
 // One line's columns from its grid row, as the order grid lays them out.
-void SalesOrder::saveLine(Recordset &detail, int row) {
-    LineGrid &lines = grid();
-    const QString code = text::trimBlanks(lines.cellText(row, 1));
+void SalesOrder::saveLine(Recordset &detail, const GridRow &line) {
+    const QString code = line.trimmed(1);
     if (!code.isEmpty())
         detail.setValue(u"Item_Code", m_CompanyPrefix + code);
-    const QString name = text::trimBlanks(lines.cellText(row, 2));
+    const QString name = line.trimmed(2);
     if (!name.isEmpty())
         detail.setValue(u"Item_Name", name);
-    detail.setValue(u"Unit_Code", leadingNumber(lines.cellText(row, 3)));
-    const UnitPeriod unit = splitUnitPeriod(lines.cellText(row, 4));
+    detail.setValue(u"Unit_Code", line.number(3));
+    const UnitPeriod unit = line.unitPeriod(4);
     detail.setValue(u"Unit_Name", unit.unitName);
     if (!unit.periodType.isNull())
         detail.setValue(u"Period_Type", unit.periodType);
-    detail.setValue(u"Unit_Qty", leadingNumber(lines.cellText(row, 5)));
-    detail.setValue(u"Sales_Ord_Ordered_Qty", lines.cellNumber(row, 6));
-    detail.setValue(u"Sales_Ord_FC_Unit_Price", lines.cellNumber(row, 7));
-    detail.setValue(u"Sales_Ord_Dtl_Disc_Percent", lines.cellNumber(row, 8));
-    detail.setValue(u"Sales_Ord_FC_Disc_Amount", lines.cellNumber(row, 9));
-    detail.setValue(u"Sales_Ord_FC_Item_Amount", lines.cellNumber(row, 10));
-    detail.setValue(u"Sales_Ord_Item_Amount", lines.cellText(row, 11)); // the text itself, typed by the column
-    detail.setValue(u"Sales_Ord_Disc_Amount", lines.cellNumber(row, 12));
-    if (!lines.cellText(row, 13).isEmpty())
-        detail.setValue(u"Proj_No", lines.cellText(row, 16));
-    detail.setValue(u"Sales_Quot_SL_No", lines.cellNumber(row, 14));
-    detail.setValue(u"Sales_Ord_Unit_Price", lines.cellNumber(row, 15));
-    detail.setValue(u"FOC_Flag", lines.cellNumber(row, 17));
+    detail.setValue(u"Unit_Qty", line.number(5));
+    detail.setValue(u"Sales_Ord_Ordered_Qty", line.cell(6));
+    detail.setValue(u"Sales_Ord_FC_Unit_Price", line.cell(7));
+    detail.setValue(u"Sales_Ord_Dtl_Disc_Percent", line.cell(8));
+    detail.setValue(u"Sales_Ord_FC_Disc_Amount", line.cell(9));
+    detail.setValue(u"Sales_Ord_FC_Item_Amount", line.cell(10));
+    detail.setValue(u"Sales_Ord_Item_Amount", line.text(11)); // the text itself, typed by the column
+    detail.setValue(u"Sales_Ord_Disc_Amount", line.cell(12));
+    if (!line.text(13).isEmpty())
+        detail.setValue(u"Proj_No", line.text(16));
+    detail.setValue(u"Sales_Quot_SL_No", line.cell(14));
+    detail.setValue(u"Sales_Ord_Unit_Price", line.cell(15));
+    detail.setValue(u"FOC_Flag", line.cell(17));
 }
 
 } // namespace orbsales

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "orbsales/data/connection.h"
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/frame/business_object.h"
+#include "orbsales/numbering/document_number.h"
 #include "orbsales/grid/line_grid.h"
 
 #include <QPointer>
@@ -77,8 +78,8 @@ public:
     explicit SalesOrder(QObject *parent = nullptr);
 
     QString ErrDesc() const { return errorText(); }
-    Connection *AdoConnectionObject() const { return m_adoConnection; }
-    void setAdoConnectionObject(Connection *connection) { m_adoConnection = connection; }
+    Connection *AdoConnectionObject() const { return m_adoConnection.get(); }
+    void setAdoConnectionObject(Connection *connection) { m_adoConnection.set(connection); }
     LineGrid *OrderGridName() const { return m_grid; }
     void setOrderGridName(LineGrid *grid) { m_grid = grid; }
 
@@ -101,14 +102,15 @@ private:
     bool Process_CashMemo(const QString &paymentType, bool deliveryToo);
     bool Process_Invoice(const QString &paymentType);
 
-    Connection &connection() const;
+    Connection &connection() const { return m_adoConnection.required(); }
     LineGrid &grid() const;
+    DocumentPrefixes prefixes() const { return {m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix}; }
     void loadMaster(Recordset &master);
-    void saveLine(Recordset &detail, int row);
-    void renumber(Recordset &master, Recordset &lines, qint32 identity);
+    void saveLine(Recordset &detail, const class GridRow &line);
+    void renumber(Recordset &master, Recordset &lines, const DocumentIdentity &identity);
     void releaseQuotation();
 
-    QPointer<Connection> m_adoConnection;
+    ConnectionProperty m_adoConnection;
     QPointer<LineGrid> m_grid;
     bool m_loadingForProcessing = false; // set by Process_Order, never reset
 };

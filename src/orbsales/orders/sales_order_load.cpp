@@ -1,5 +1,6 @@
 #include "orbsales/orders/sales_order.h"
 
+#include "orbsales/data/column_rules.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/grid/grid_rules.h"
 #include "orbsales/values/numbers.h"
@@ -35,10 +36,10 @@ void SalesOrder::loadMaster(Recordset &master) {
     m_BranchPrefix = master.text(u"Branch_Prefix");
     m_DocumentPrefix = master.text(u"Document_Prefix");
     m_SalesOrdIdentity = master.integer(u"Sales_ord_Identity");
-    master.textIfSet(u"Customer_Code", m_CustomerCode);
-    master.textIfSet(u"customer_name", m_CustomerName);
+    columns::textIfSet(master, u"Customer_Code", m_CustomerCode);
+    columns::textIfSet(master, u"customer_name", m_CustomerName);
     m_SalesOrdDate = master.date(u"Sales_Ord_Date");
-    master.textIfSet(u"Sales_Ord_Comments", m_SalesOrdComments);
+    columns::textIfSet(master, u"Sales_Ord_Comments", m_SalesOrdComments);
     m_SalesOrdSubTotal = master.number(u"Sales_Ord_SubTotal");
     m_SalesOrdDiscPercent = master.number(u"Sales_Ord_Disc_Percent");
     m_SalesOrdDiscAmount = master.number(u"Sales_Ord_Disc_Amount");
@@ -47,8 +48,8 @@ void SalesOrder::loadMaster(Recordset &master) {
     m_SalesOrdFCDiscAmount = master.number(u"Sales_Ord_FC_Disc_Amount");
     m_SalesOrdFCTotalAmount = master.number(u"Sales_Ord_FC_Total_Amount");
     m_ForeignCurrencyFlag = master.flag(u"Foreign_Currency_Flag");
-    master.textIfSet(u"Currency_Code", m_CurrencyCode);
-    master.textIfSet(u"Currency_Symbol", m_CurrencySymbol);
+    columns::textIfSet(master, u"Currency_Code", m_CurrencyCode);
+    columns::textIfSet(master, u"Currency_Symbol", m_CurrencySymbol);
     m_PaymentTerms = master.text(u"Payment_Terms");
     m_PaymentType = master.text(u"Payment_Type");
     m_ProcessFlag = master.flag(u"process_Flag");
@@ -58,12 +59,12 @@ void SalesOrder::loadMaster(Recordset &master) {
     m_DeliveredFlag = master.flag(u"Delivered_Flag");
     m_YearEndFlag = master.flag(u"Year_End_Flag");
     m_PaidFlag = master.flag(u"Paid_Flag");
-    master.textIfSet(u"Sales_Quot_No", m_SalesQuotNo);
-    master.textIfSet(u"Customer_PO_No", m_CustomerPONo);
-    master.dateIfSet(u"Customer_PO_Date", m_CustomerPODate);
-    master.textIfSet(u"Employee_ID", m_EmployeeID);
-    master.textIfSet(u"Employee_Name", m_EmployeeName);
-    master.dateIfSet(u"Delivery_Date", m_DeliveryDate);
+    columns::textIfSet(master, u"Sales_Quot_No", m_SalesQuotNo);
+    columns::textIfSet(master, u"Customer_PO_No", m_CustomerPONo);
+    columns::dateIfSet(master, u"Customer_PO_Date", m_CustomerPODate);
+    columns::textIfSet(master, u"Employee_ID", m_EmployeeID);
+    columns::textIfSet(master, u"Employee_Name", m_EmployeeName);
+    columns::dateIfSet(master, u"Delivery_Date", m_DeliveryDate);
     m_ExchangeRate = m_ForeignCurrencyFlag ? master.number(u"Exchange_Rate") : 1.0;
 }
 
@@ -114,7 +115,7 @@ bool SalesOrder::Cancel_Order() {
                     connection(), CursorType::Keyset);
         if (master.eof())
             return fail(msg::kInvalidOrderNo);
-        if (!master.isTrue(u"Allow_Cancel_Flag"))
+        if (!columns::isTrue(master, u"Allow_Cancel_Flag"))
             return fail(msg::kOrderHasReferences);
         master.setValue(u"Cancel_Flag", 1);
         master.setValue(u"Last_Update", m_LastUpdate);

@@ -1,15 +1,17 @@
 #include "orbsales/orders/sales_order.h"
 
+#include "orbsales/data/column_rules.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/frame/registry.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/numbering/document_number.h"
+#include "orbsales/numbering/processing_mode.h"
+#include "orbsales/numbering/renumbering.h"
 #include "orbsales/orders/order_messages.h"
 #include "orbsales/services/inventory.h"
 #include "orbsales/services/service_ids.h"
 #include "orbsales/values/text.h"
 
-#include <optional>
 
 namespace orbsales {
 
@@ -17,7 +19,7 @@ namespace msg = order_messages;
 
 bool SalesOrder::Process_Order() {
     return trapped([this] {
-        if (text::trimBlanks(m_SalesOrdNo).isEmpty())
+        if (text::isBlank(m_SalesOrdNo))
             return fail(msg::kInvalidSalesOrderNo);
         m_loadingForProcessing = true;
         if (!Get_Order())
@@ -36,60 +38,35 @@ bool SalesOrder::Process_Order() {
 
         m_CompanyPrefix = master.text(u"Company_Prefix");
         m_BranchPrefix = master.text(u"Branch_Prefix");
-        m_DocumentPrefix = master.text(u"Sales_Ord_No").mid(4, 3);
-        const bool synchronising = !m_OnlineFlag && m_SyncFlag;
-        if (synchronising)
+        m_DocumentPrefix = documentPrefixOf(master.text(u"Sales_Ord_No"));
+        const ProcessingMode mode = ProcessingMode::of(m_OnlineFlag, m_SyncFlag);
+        if (mode.isSynchronisation())
             m_SalesOrdIdentity = master.integer(u"Sales_ord_Identity");
 
-        std::optional<CounterUse> counter;
-        qint32 identity = 0;
-        if (m_DocManualFlag) {
-            identity = manualIdentity(m_DocIdentity);
-        } else {
-            counter.emplace(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, CounterUse::Form::OneArgument);
-            Connection *used = &connection();
-            QString counterError;
-            if (!counter->take(used, counterError))
-                return fail(counterError);
-            m_adoConnection = used; // the reference handed to the counter is taken back
-            identity = counter->identity();
-        }
+        DocumentIdentity identity(prefixes(), CounterUse::Form::OneArgument, m_DocManualFlag, m_DocIdentity);
+        if (!identity.take(m_adoConnection, errDescTarget()))
+            return false;
         renumber(master, lines, identity);
 
-        if (m_OnlineFlag && !GenerateDefaults())
+        if (mode.isOnline() && !GenerateDefaults())
             return false;
         if (!Update_Item_SORDQty(QStringLiteral("Increase")))
             return false;
-
-        if (m_DocManualFlag) {
-            Connection own;
-            own.open(m_ADOConnectionString);
-            raiseCounterPastManual(own, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
+        // A copy being synchronised does not move the counter on; a typed number always raises it.
+        if (!identity.isManual() && !mode.advancesCounter())
             return true;
-        }
-        // A copy being synchronised does not move the counter on.
-        if (synchronising)
-            return true;
-        QString counterError;
-        if (!counter->consume(counterError))
-            return fail(counterError);
-        return true;
+        return identity.finishOnOwnConnection(m_ADOConnectionString, connection(), errDescTarget());
     });
 }
 
 // The final number on the master (now processed) and on every line.
-void SalesOrder::renumber(Recordset &master, Recordset &lines, qint32 identity) {
-    const QString finalNo = documentNumber(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
-    master.setValue(u"Sales_Ord_No", finalNo);
-    master.setValue(u"Sales_ord_Identity", identity);
+void SalesOrder::renumber(Recordset &master, Recordset &lines, const DocumentIdentity &identity) {
+    const QString finalNo = identity.number();
+    setFinalNumber(master, u"Sales_Ord_No", u"Sales_ord_Identity", finalNo, identity.value());
     master.setValue(u"process_Flag", 1);
     master.setValue(u"Last_Update", m_LastUpdate);
     master.update();
-    for (; !lines.eof(); lines.moveNext()) {
-        lines.setValue(u"Sales_Ord_No", finalNo);
-        lines.setValue(u"Last_Update", m_LastUpdate);
-        lines.update();
-    }
+    moveLinesToFinalNumber(lines, u"Sales_Ord_No", finalNo, m_LastUpdate);
     m_SalesOrdNo = finalNo;
 }
 
@@ -146,7 +123,7 @@ bool SalesOrder::GenerateDefaults() {
         if (preferences.eof())
             return fail(msg::kSetSalesPreferences);
         // A flag is asked for only when the payment type needs it; NULL is not true.
-        auto isTrue = [&](QStringView column) { return preferences.isTrue(column); };
+        auto isTrue = [&](QStringView column) { return columns::isTrue(preferences, column); };
         const QString cash = QStringLiteral("Cash");
         const QString credit = QStringLiteral("Credit");
         if (m_PaymentType == cash && isTrue(u"Cash_SO_Delivery_Flag") &&

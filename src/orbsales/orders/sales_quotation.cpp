@@ -4,21 +4,20 @@
 #include "orbsales/data/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/data/scoped_transaction.h"
-#include "orbsales/grid/grid_rules.h"
+#include "orbsales/data/line_serial.h"
+#include "orbsales/grid/line_rows.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/numbering/document_number.h"
 #include "orbsales/orders/order_messages.h"
 #include "orbsales/values/text.h"
 
-#include <optional>
 
 namespace orbsales {
 
 namespace msg = order_messages;
-using numbers::leadingNumber;
 using numbers::throughText;
 
-SalesQuotation::SalesQuotation(QObject *parent) : BusinessObject(parent), m_connection(std::make_unique<Connection>()) {}
+SalesQuotation::SalesQuotation(QObject *parent) : BusinessObject(parent) {}
 
 SalesQuotation::~SalesQuotation() = default;
 
@@ -44,7 +43,7 @@ bool SalesQuotation::Validate_Quotation() {
     if (m_CurrencyCode.isEmpty())
         return fail(msg::kInvalidCurrencyCode);
     // A grid with only its header row has no first line either.
-    if (grid().rowCount() < 2 || !gridrules::isLine(grid(), 1))
+    if (GridLines(grid()).count() == 0)
         return fail(msg::kInvalidItemDetails);
     return true;
 }
@@ -53,42 +52,17 @@ bool SalesQuotation::Create_Quotation() {
     return trapped([this] {
         if (!Validate_Quotation())
             return false;
-        ScopedTransaction transaction(*m_connection, m_ADOConnectionString);
-
-        std::optional<CounterUse> counter;
-        qint32 identity = 0;
-        if (m_DocFlag) {
-            identity = manualIdentity(m_manualDocIdentity);
-        } else {
-            counter.emplace(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, CounterUse::Form::OneArgument);
-            Connection *connection = m_connection.get();
-            QString counterError;
-            if (!counter->take(connection, counterError))
-                return fail(counterError);
-            identity = counter->identity();
-        }
-        m_lastIdentity = identity;
-        m_SalesQuotNo = documentNumber(m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
-
+        ScopedTransaction transaction(m_connection.required(), m_ADOConnectionString);
+        DocumentIdentity identity(prefixes(), CounterUse::Form::OneArgument, m_DocFlag, m_manualDocIdentity);
+        if (!identity.take(m_connection, errDescTarget()))
+            return false;
+        m_lastIdentity = identity.value();
+        m_SalesQuotNo = identity.number();
         if (!Save_Quotation_Master() || !Save_Quotation_Detail())
             return false;
-
-        // The counter is raised past a typed number on a connection of its own, outside the
-        // transaction. SQLite lets one writer in at a time and this transaction holds the lock,
-        // so there the raise runs on the member connection, still before the commit.
-        if (m_DocFlag) {
-            if (m_connection->dialect() == Dialect::SQLite) {
-                raiseCounterPastManual(*m_connection, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
-            } else {
-                Connection own;
-                own.open(m_ADOConnectionString);
-                raiseCounterPastManual(own, m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix, identity);
-            }
-        } else {
-            QString counterError;
-            if (!counter->consume(counterError))
-                return fail(counterError);
-        }
+        // A typed number raises the counter on a session of its own, outside the transaction.
+        if (!identity.finishOnOwnConnection(m_ADOConnectionString, m_connection.required(), errDescTarget()))
+            return false;
         transaction.commit();
         return true;
     });
@@ -98,7 +72,7 @@ bool SalesQuotation::Update_Quotation() {
     return trapped([this] {
         if (!Validate_Quotation())
             return false;
-        ScopedTransaction transaction(*m_connection, m_ADOConnectionString);
+        ScopedTransaction transaction(m_connection.required(), m_ADOConnectionString);
         if (!Save_Quotation_Master() || !Save_Quotation_Detail())
             return false;
         transaction.commit();
@@ -107,11 +81,11 @@ bool SalesQuotation::Update_Quotation() {
 }
 
 bool SalesQuotation::Save_Quotation_Master() {
-    takeCurrencySymbol(*m_connection, m_CurrencyCode, m_CurrencySymbol);
+    takeCurrencySymbol(m_connection.required(), m_CurrencyCode, m_CurrencySymbol);
 
     Recordset master;
     master.open(QStringLiteral("Select * From Sales_Quotation_Master Where Sales_Quot_No=?"), {m_SalesQuotNo},
-                *m_connection, CursorType::Keyset);
+                m_connection.required(), CursorType::Keyset);
     if (master.eof()) {
         master.addNew();
         master.setValue(u"Sales_Quot_No", m_SalesQuotNo);
@@ -119,7 +93,7 @@ bool SalesQuotation::Save_Quotation_Master() {
         m_SalesQuotIdentity = m_lastIdentity;
     } else {
         // The quotation is rewritten in place: its lines are written afresh.
-        m_connection->execute(QStringLiteral("Delete from Sales_Quotation_Detail Where Sales_Quot_No=?"),
+        m_connection.required().execute(QStringLiteral("Delete from Sales_Quotation_Detail Where Sales_Quot_No=?"),
                               {m_SalesQuotNo});
     }
     master.setValue(u"Company_Prefix", m_CompanyPrefix);
@@ -154,32 +128,33 @@ bool SalesQuotation::Save_Quotation_Master() {
 }
 
 bool SalesQuotation::Save_Quotation_Detail() {
-    LineGrid &lines = grid();
+    Connection &connection = m_connection.required();
     Recordset detail;
-    detail.open(QStringLiteral("Select * from Sales_Quotation_Detail"), {}, *m_connection, CursorType::Keyset);
+    detail.open(QStringLiteral("Select * from Sales_Quotation_Detail"), {}, connection, CursorType::Keyset);
     int written = 0;
-    for (int row = 1; row < lines.rowCount() && gridrules::isLine(lines, row); ++row) {
-        const qint32 serial = nextLineSerial(*m_connection, QStringLiteral("Sales_Quotation_Detail"));
-        auto number = [&](int col) { return leadingNumber(lines.cellText(row, col)); };
+    for (const int row : GridLines(grid())) {
+        const GridRow line(grid(), row);
+        LineSerial serial(connection, QStringLiteral("Sales_Quotation_Detail"));
         detail.addNew();
         detail.setValue(u"Sales_Quot_No", m_SalesQuotNo);
-        detail.setValue(u"Item_Code", m_CompanyPrefix + text::trimBlanks(lines.cellText(row, 1)));
-        detail.setValue(u"Item_Name", text::trimBlanks(lines.cellText(row, 2)));
-        detail.setValue(u"Unit_Code", number(3));
-        detail.setValue(u"Unit_Name", lines.cellText(row, 4));
-        detail.setValue(u"Unit_Qty", number(5));
-        detail.setValue(u"Sales_Quot_Qty", number(6));
-        detail.setValue(u"Sales_Quot_FC_Unit_Price", number(7));
-        detail.setValue(u"Sales_Quot_Dtl_Disc_Percent", number(8));
-        detail.setValue(u"Sales_Quot_FC_Disc_Amount", number(9));
-        detail.setValue(u"Sales_Quot_FC_Item_Amount", number(10));
-        detail.setValue(u"Sales_Quot_Item_Amount", number(11));
-        detail.setValue(u"Sales_Quot_Disc_Amount", number(12));
-        detail.setValue(u"Sales_Quot_Unit_Price", number(13));
-        detail.setValue(u"FOC_Flag", lines.cellNumber(row, 14));
-        detail.setValue(u"SL_No", serial);
+        detail.setValue(u"Item_Code", m_CompanyPrefix + line.trimmed(1));
+        detail.setValue(u"Item_Name", line.trimmed(2));
+        detail.setValue(u"Unit_Code", line.number(3));
+        detail.setValue(u"Unit_Name", line.text(4));
+        detail.setValue(u"Unit_Qty", line.number(5));
+        detail.setValue(u"Sales_Quot_Qty", line.number(6));
+        detail.setValue(u"Sales_Quot_FC_Unit_Price", line.number(7));
+        detail.setValue(u"Sales_Quot_Dtl_Disc_Percent", line.number(8));
+        detail.setValue(u"Sales_Quot_FC_Disc_Amount", line.number(9));
+        detail.setValue(u"Sales_Quot_FC_Item_Amount", line.number(10));
+        detail.setValue(u"Sales_Quot_Item_Amount", line.number(11));
+        detail.setValue(u"Sales_Quot_Disc_Amount", line.number(12));
+        detail.setValue(u"Sales_Quot_Unit_Price", line.number(13));
+        detail.setValue(u"FOC_Flag", line.cell(14));
+        detail.setValue(u"SL_No", serial.value());
         detail.setValue(u"Last_Update", m_LastUpdate);
         detail.update();
+        serial.written();
         ++written;
     }
     detail.close();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "orbsales/data/operation_connection.h"
 #include "orbsales/frame/business_object.h"
+#include "orbsales/numbering/document_number.h"
 #include "orbsales/grid/line_grid.h"
 
 #include <QPointer>
@@ -8,7 +10,6 @@
 
 namespace orbsales {
 
-class Connection;
 
 // A price offer to a customer: Sales_Quotation_Master and one Sales_Quotation_Detail row per
 // grid line. The only document whose saves run in one database transaction; it takes its final
@@ -76,11 +77,12 @@ private:
     bool Load_Quotation_Detail();
 
     LineGrid &grid() const;
+    DocumentPrefixes prefixes() const { return {m_CompanyPrefix, m_BranchPrefix, m_DocumentPrefix}; }
     void loadMaster(class Recordset &master);
 
     QPointer<LineGrid> m_grid;
-    std::unique_ptr<Connection> m_connection; // the member connection, opened per operation
-    qint32 m_lastIdentity = 0;                // identity last produced by Create_Quotation
+    ConnectionProperty m_connection{ConnectionProperty::Start::OwnObject}; // the member connection, opened per operation
+    qint32 m_lastIdentity = 0; // identity last produced by Create_Quotation
 };
 
 } // namespace orbsales

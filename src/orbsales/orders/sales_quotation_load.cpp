@@ -1,5 +1,6 @@
 #include "orbsales/orders/sales_quotation.h"
 
+#include "orbsales/data/column_rules.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/grid/grid_rules.h"
 #include "orbsales/values/numbers.h"
@@ -52,10 +53,10 @@ void SalesQuotation::loadMaster(Recordset &master) {
     m_BranchPrefix = master.text(u"Branch_Prefix");
     m_DocumentPrefix = master.text(u"Document_Prefix");
     m_SalesQuotIdentity = master.integer(u"Sales_Quot_Identity");
-    master.textIfSet(u"Customer_Code", m_CustomerCode);
-    master.textIfSet(u"customer_name", m_CustomerName);
+    columns::textIfSet(master, u"Customer_Code", m_CustomerCode);
+    columns::textIfSet(master, u"customer_name", m_CustomerName);
     m_SalesQuotDate = master.date(u"Sales_Quot_Date");
-    master.textIfSet(u"Sales_Quot_Comments", m_SalesQuotComments);
+    columns::textIfSet(master, u"Sales_Quot_Comments", m_SalesQuotComments);
     m_SalesQuotSubTotal = master.number(u"Sales_Quot_SubTotal");
     m_SalesQuotDiscPercent = master.number(u"Sales_Quot_Disc_Percent");
     m_SalesQuotDiscAmount = master.number(u"Sales_Quot_Disc_Amount");
@@ -65,16 +66,16 @@ void SalesQuotation::loadMaster(Recordset &master) {
     m_SalesQuotFCAmount = master.number(u"Sales_Quot_FC_Amount");
     m_ForeignCurrencyFlag = master.flag(u"Foreign_Currency_Flag");
     m_ExchangeRate = m_ForeignCurrencyFlag ? master.number(u"Exchange_Rate") : 1.0;
-    master.textIfSet(u"Currency_Code", m_CurrencyCode);
-    master.textIfSet(u"Currency_Symbol", m_CurrencySymbol);
+    columns::textIfSet(master, u"Currency_Code", m_CurrencyCode);
+    columns::textIfSet(master, u"Currency_Symbol", m_CurrencySymbol);
     m_ProcessFlag = master.flag(u"process_Flag");
     m_CancelFlag = master.flag(u"Cancel_Flag");
     m_AllowCancelFlag = master.flag(u"Allow_Cancel_Flag");
-    master.textIfSet(u"Employee_ID", m_EmployeeID);
-    master.textIfSet(u"Employee_Name", m_EmployeeName);
+    columns::textIfSet(master, u"Employee_ID", m_EmployeeID);
+    columns::textIfSet(master, u"Employee_Name", m_EmployeeName);
     m_FulFilledFlag = master.flag(u"fulfilled_Flag");
-    master.dateIfSet(u"Sales_Quot_Valid_Date", m_SalesQuotValidDate);
-    master.textIfSet(u"Sales_Quot_Ref_No", m_SalesQuotRefNo);
+    columns::dateIfSet(master, u"Sales_Quot_Valid_Date", m_SalesQuotValidDate);
+    columns::textIfSet(master, u"Sales_Quot_Ref_No", m_SalesQuotRefNo);
     m_YearEndFlag = master.flag(u"Year_End_Flag");
 }
 
@@ -111,7 +112,7 @@ bool SalesQuotation::Cancel_Quotation() {
                     m_ADOConnectionString, CursorType::Keyset);
         if (master.eof())
             return fail(msg::kInvalidQuotationNo);
-        if (!master.isTrue(u"Allow_Cancel_Flag"))
+        if (!columns::isTrue(master, u"Allow_Cancel_Flag"))
             return fail(msg::kCannotCancel);
         master.setValue(u"Cancel_Flag", true);
         master.setValue(u"Last_Update", m_LastUpdate);

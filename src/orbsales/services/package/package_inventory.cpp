@@ -20,7 +20,7 @@ bool PackageInventory::Update_Item_OrderedQty(const QString &direction) {
             return fail(msg::notANumber(QStringLiteral("ItemQuantity")));
         if (ItemQuantity() < 0)
             return fail(msg::negative(QStringLiteral("ItemQuantity"), figure(ItemQuantity())));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         if (!findItem(db.get(), ItemCode()))
             return fail(msg::unknownItem(ItemCode()));
         if (!findBranchItem(db.get(), ItemCode(), BranchPrefix()))
@@ -70,7 +70,7 @@ void PackageInventory::report(const ItemAccounts &accounts) {
 bool PackageInventory::Get_Item_Account() {
     return trapped([this] {
         report({});
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
             return fail(msg::unknownItem(ItemCode()));
@@ -100,7 +100,7 @@ bool PackageInventory::Get_Item_Account() {
 bool PackageInventory::Get_Item_Type() {
     return trapped([this] {
         reportItemType(QString());
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
             return fail(msg::unknownItem(ItemCode()));

@@ -10,7 +10,7 @@ namespace msg = messages;
 
 bool PackageGeneralLedger::GLInsert() {
     return trapped([this] {
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         LedgerLine line{DocumentNo(),          DocumentPrefix(),     GLDate(),          CurrencyCode(),
                         CurrencySymbol(),      GLDescription(),      GLComments(),      accountno(),
                         GLDebitAmount(),       GLCreditAmount(),     FCGLDebitAmount(), FCGLCreditAmount(),
@@ -27,7 +27,7 @@ bool PackageGeneralLedger::COAPosting(const QString &accountNo, double amount) {
     return trapped([&] {
         if (!usableNumber(amount))
             return fail(msg::notANumber(QStringLiteral("The amount")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         if (!moveAccountBalance(db.get(), accountNo, amount, stampOf(LastUpdate())))
             return fail(msg::unknownAccount(accountNo));
         return true;
@@ -38,7 +38,7 @@ bool PackageGeneralLedger::GLDelete() {
     return trapped([this] {
         if (DocumentNo().trimmed().isEmpty())
             return fail(msg::required(QStringLiteral("DocumentNo")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         WriteUnit unit(db.get());
         deleteLedgerLines(db.get(), DocumentNo(), stampOf(LastUpdate()));
         unit.commit();
@@ -48,7 +48,7 @@ bool PackageGeneralLedger::GLDelete() {
 
 bool PackageAccountsReceivable::AR_Insert_Transaction() {
     return trapped([this] {
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         ReceivableLine line{
             DocumentNo(),         DocumentPrefix(),  ARLDate(),          CurrencyCode(),      CurrencySymbol(),
             ARLDescription(),     ARLComments(),     accountno(),        CustomerCode(),      BranchPrefix(),
@@ -69,7 +69,7 @@ bool PackageAccountsReceivable::ARL_Delete() {
     return trapped([this] {
         if (DocumentNo().trimmed().isEmpty())
             return fail(msg::required(QStringLiteral("DocumentNo")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         WriteUnit unit(db.get());
         deleteReceivableLines(db.get(), DocumentNo());
         unit.commit();

@@ -37,7 +37,7 @@ bool PackageSalesLog::Create_SalesLog() {
                                                 {"InventoryValue", InventoryValue()}});
         if (!problem.isEmpty())
             return fail(problem);
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         // A line without an item (a charge typed on the document) is logged as it is.
         if (!ItemCode().trimmed().isEmpty() && !findItem(db.get(), ItemCode()))
             return fail(msg::unknownItem(ItemCode()));
@@ -81,7 +81,7 @@ bool PackageProjectTransaction::Save_Project_Transaction() {
                                                 {"ProjdFCCreditAmount", ProjdFCCreditAmount()}});
         if (!problem.isEmpty())
             return fail(problem);
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         Recordset rs;
         rs.open(QStringLiteral("Select * from Project_Transaction"), {}, db.get(), CursorType::Keyset);
         rs.addNew();
@@ -122,7 +122,7 @@ bool PackagePDC::Create_PDC() {
             return fail(msg::notPositive(QStringLiteral("ChequeAmount"), figure(ChequeAmount())));
         if (ChequeFCAmount() < 0)
             return fail(msg::negative(QStringLiteral("ChequeFCAmount"), figure(ChequeFCAmount())));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const QVariant stamp = stampOf(LastUpdate());
 
         WriteUnit unit(db.get());
@@ -137,7 +137,7 @@ bool PackagePDC::Create_PDC() {
         Recordset rs;
         rs.open(QStringLiteral("Select * from PDC_Master"), {}, db.get(), CursorType::Keyset);
         rs.addNew();
-        rs.setValue(u"PDC_No", documentNumber(CompanyPrefix(), BranchPrefix(), DocumentPrefix(), identity));
+        rs.setValue(u"PDC_No", documentNumber({CompanyPrefix(), BranchPrefix(), DocumentPrefix()}, identity));
         rs.setValue(u"PDC_Identity", identity);
         rs.setValue(u"Company_Prefix", CompanyPrefix());
         rs.setValue(u"Branch_Prefix", BranchPrefix());

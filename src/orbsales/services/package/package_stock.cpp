@@ -67,7 +67,7 @@ bool PackageReduceStock::ReduceStockInHand(double quantity) {
         reportTotalQty(0);
         if (!usableNumber(quantity))
             return fail(msg::notANumber(QStringLiteral("The quantity")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
             return fail(msg::unknownItem(ItemCode()));
@@ -131,7 +131,7 @@ bool PackageStockMovement::StockMovement(double &baseQuantity) {
         }
         if (!usableNumber(baseQuantity))
             return fail(msg::notANumber(QStringLiteral("The quantity")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
             return fail(msg::unknownItem(ItemCode()));
@@ -176,7 +176,7 @@ bool PackageLocationStock::UpdateLocationStock(qint16 direction) {
             return fail(msg::invalidLocationDirection(direction));
         if (!usableNumber(LocationQty()))
             return fail(msg::notANumber(QStringLiteral("LocationQty")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
             return fail(msg::unknownItem(ItemCode()));

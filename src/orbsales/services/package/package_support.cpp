@@ -9,20 +9,6 @@
 
 namespace orbsales::package {
 
-ServiceConnection::ServiceConnection(Connection *given, const QString &connectionString) {
-    if (given != nullptr && given->isOpen()) {
-        m_connection = given;
-        return;
-    }
-    if (connectionString.trimmed().isEmpty())
-        throw OrbError(messages::kNoConnection);
-    m_own = std::make_unique<Connection>();
-    m_own->open(connectionString);
-    m_connection = m_own.get();
-}
-
-ServiceConnection::~ServiceConnection() = default; // an own connection closes with its object
-
 namespace {
 const QString kSavepoint = QStringLiteral("orb_sibling_write");
 }

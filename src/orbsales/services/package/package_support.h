@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orbsales/data/connection.h"
+#include "orbsales/data/operation_connection.h"
 
 #include <QDateTime>
 #include <QString>
@@ -8,24 +9,6 @@
 #include <memory>
 
 namespace orbsales::package {
-
-// The connection a component works on for one action: the open connection the caller handed
-// in, or else one of its own opened from the connection string and closed again at the end.
-// A connection that was handed in is never closed. Neither given: an error naming both.
-class ServiceConnection {
-public:
-    ServiceConnection(Connection *given, const QString &connectionString);
-    ~ServiceConnection();
-    ServiceConnection(const ServiceConnection &) = delete;
-    ServiceConnection &operator=(const ServiceConnection &) = delete;
-
-    Connection &get() const { return *m_connection; }
-    Connection *operator->() const { return m_connection; }
-
-private:
-    std::unique_ptr<Connection> m_own;
-    Connection *m_connection = nullptr;
-};
 
 // Makes the writes of one action all-or-nothing. On a connection without a transaction it
 // begins one; inside the caller's transaction it sets a savepoint instead, so the caller's

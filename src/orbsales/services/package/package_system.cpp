@@ -82,7 +82,7 @@ QString PackageGeneral::GetFldValue(const QString &TblName, const QString &fldNa
                 values << boundValue(second, SecondWhereFldValue, SecdWhereFldNumYN);
             }
         }
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const Connection::Result result = db->select(sql, values);
         if (!result.rows.isEmpty())
             answer = asText(field, result.rows.first().first());
@@ -96,7 +96,7 @@ bool PackageGeneral::ExistDocument(const QString &table, const QString &column, 
         const schema::Table &known = knownTable(table);
         const schema::Column &where = knownColumn(known, column);
         const QVariant bound = boundValue(where, value, numeric);
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const int rows =
             db->scalar(QStringLiteral("Select count(*) from %1 Where %2 = ?").arg(known.name, where.name), {bound})
                 .toInt();
@@ -108,7 +108,7 @@ bool PackageGeneral::ExistDocument(const QString &table, const QString &column, 
 
 bool PackageCurrency::Get_Currency() {
     return trapped([this] {
-        ServiceConnection db(nullptr, ConnectionString());
+        auto db = OperationConnection::borrowOrOpen(nullptr, ConnectionString(), messages::kNoConnection);
         const Connection::Result found = db->select(
             QStringLiteral("Select Currency_Name, Currency_Symbol from Currency_Master Where Currency_Code = ?"),
             {CurrencyCode()});
@@ -127,7 +127,7 @@ double PackageCurrency::rateFor(const QString &currency, bool useRate, double ex
         return exchangeRate;
     }
     // The currency is named by its code or, by some callers, by its name.
-    ServiceConnection db(nullptr, ConnectionString());
+    auto db = OperationConnection::borrowOrOpen(nullptr, ConnectionString(), messages::kNoConnection);
     const Connection::Result found =
         db->select(QStringLiteral("Select Currency_Code, Home_Currency_Flag, Exchange_Rate from Currency_Master "
                                   "Where Currency_Code = ? or Currency_Name = ?"),

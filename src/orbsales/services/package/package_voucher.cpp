@@ -50,7 +50,7 @@ bool PackageDebitCreditNote::Process_Voucher(QString &voucherNo) {
         const QString number = voucherNo.trimmed().isEmpty() ? VoucherNo() : voucherNo;
         if (number.trimmed().isEmpty())
             return fail(msg::required(QStringLiteral("VoucherNo")));
-        ServiceConnection db(AdoConnectionObject(), ADOConnectionString());
+        auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<VoucherHeader> voucher = findVoucher(db.get(), number);
         if (!voucher)
             return fail(msg::unknownVoucher(number));
@@ -135,7 +135,7 @@ bool PackageDebitCreditNote::Process_Voucher(QString &voucherNo) {
         db->execute(QStringLiteral("Update Voucher_Master Set process_Flag = 1, Last_Update = ? Where Voucher_No = ?"),
                     {stamp, number});
         if (DocFlag())
-            raiseCounterPastManual(db.get(), voucher->company, voucher->branch, voucher->prefix,
+            raiseCounterPastManual(db.get(), {voucher->company, voucher->branch, voucher->prefix},
                                    manualIdentity(manualDocIdentity()));
         unit.commit();
         voucherNo = number;
