@@ -2,7 +2,7 @@
 #include "front_end.h"
 
 #include "orbsales/data/connection.h"
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/values/errors.h"
 
 #include <QDateTime>

@@ -3,7 +3,7 @@
 #include "text_table.h"
 
 #include "orbsales/data/connection.h"
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/values/errors.h"
 #include "orbsales/grid/memory_grid.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 
 #include <QDate>
 #include <QString>

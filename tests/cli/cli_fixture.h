@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands.h"
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 #include "support/test_database.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "services/package_fixture.h"
 
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/services/accounts_receivable.h"
 #include "orbsales/services/general_ledger.h"

@@ -3,7 +3,7 @@
 #include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
 #include "orbsales/data/operation_connection.h"
-#include "orbsales/data/currency_symbol.h"
+#include "orbsales/documents/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 
 #include <QCoreApplication>

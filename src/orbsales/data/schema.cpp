@@ -55,7 +55,7 @@ QString sqlType(Dialect dialect, const Column &column) {
 
 QString columnDefinition(Dialect dialect, const Column &column) {
     QString text = column.name + QLatin1Char(' ') + sqlType(dialect, column);
-    if (column.type == ColumnType::Flag)
+    if (column.type == ColumnType::Flag || column.startsAtZero)
         text += QStringLiteral(" DEFAULT 0");
     if (column.notNull)
         text += QStringLiteral(" NOT NULL");
@@ -126,6 +126,10 @@ Schema::Schema() {
     addPackageTables(*this);
     addDocumentTables(*this);
     addOrderTables(*this);
+    addDeliveryTables(*this);
+    addCashMemoTables(*this);
+    addInvoiceTables(*this);
+    addReturnTables(*this);
 }
 
 void Schema::addTable(Table table) {

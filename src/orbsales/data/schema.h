@@ -21,6 +21,9 @@ struct Column {
     QString name;
     ColumnType type = ColumnType::Text;
     bool notNull = false;
+    // Starts at 0, never NULL: quantities that later documents add to (delivered, invoiced,
+    // returned, ordered), so that "delivered < ordered" holds for a fresh line.
+    bool startsAtZero = false;
 };
 
 struct Index {
@@ -104,6 +107,10 @@ void addDocumentTables(Schema &schema);
 void addOrderTables(Schema &schema); // quotations and orders
 void addCustomerTables(Schema &schema);
 void addPackageTables(Schema &schema);
+void addDeliveryTables(Schema &schema);
+void addCashMemoTables(Schema &schema);
+void addInvoiceTables(Schema &schema);
+void addReturnTables(Schema &schema);
 
 } // namespace schema
 } // namespace orbsales

@@ -72,6 +72,25 @@ void keysOnSQLite(Connection &connection, const Schema &schema) {
     }
 }
 
+// Quantities that start at 0 get their default, and the NULLs of earlier rows become 0.
+void quantitiesStartAtZero(Connection &connection, const Schema &schema) {
+    for (const Table &table : schema.tables()) {
+        if (!hasTable(connection, table.name))
+            continue; // made by the adding pass, with its defaults
+        const QStringList present =
+            connection.select(QStringLiteral("Select * from %1 Where 1=0").arg(table.name)).columns;
+        for (const Column &column : table.columns) {
+            const bool there =
+                std::any_of(present.begin(), present.end(), [&](const QString &p) { return sameName(p, column.name); });
+            if (!column.startsAtZero || !there)
+                continue;
+            if (connection.dialect() == Dialect::PostgreSQL)
+                connection.execute(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 SET DEFAULT 0").arg(table.name, column.name));
+            connection.execute(QStringLiteral("UPDATE %1 SET %2 = 0 WHERE %2 IS NULL").arg(table.name, column.name));
+        }
+    }
+}
+
 } // namespace
 
 void Schema::bringForward(Connection &connection) const {
@@ -85,6 +104,7 @@ void Schema::bringForward(Connection &connection) const {
             keysOnPostgres(connection, *this);
         else
             keysOnSQLite(connection, *this);
+        quantitiesStartAtZero(connection, *this);
         connection.execute(QStringLiteral("Delete from Schema_Version"));
         connection.execute(QStringLiteral("Insert into Schema_Version (Version, Last_Update) values (2, ?)"),
                            {QDateTime::currentDateTime()});

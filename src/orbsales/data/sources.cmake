@@ -15,13 +15,14 @@ target_sources(orbsales PRIVATE
     data/column_rules.cpp
     data/line_serial.h
     data/line_serial.cpp
-    data/currency_symbol.h
-    data/currency_symbol.cpp
-    data/demo_seed.h
-    data/demo_seed.cpp
     data/tables/tables_system.cpp
     data/tables/tables_orders.cpp
     data/tables/tables_customers.cpp
     data/tables/tables_documents.cpp
     data/tables/tables_package.cpp
+    data/tables/column_builders.h
+    data/tables/tables_deliveries.cpp
+    data/tables/tables_cashmemos.cpp
+    data/tables/tables_invoices.cpp
+    data/tables/tables_returns.cpp
 )

@@ -1,6 +1,6 @@
 #include "orbsales/orders/sales_order.h"
 
-#include "orbsales/data/currency_symbol.h"
+#include "orbsales/documents/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/data/scoped_transaction.h"
 #include "orbsales/data/line_serial.h"

@@ -1,7 +1,7 @@
 #include "orbsales/orders/sales_quotation.h"
 
 #include "orbsales/data/connection.h"
-#include "orbsales/data/currency_symbol.h"
+#include "orbsales/documents/currency_symbol.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/data/scoped_transaction.h"
 #include "orbsales/data/line_serial.h"

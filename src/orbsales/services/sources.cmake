@@ -40,4 +40,6 @@ target_sources(orbsales PRIVATE
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp
+    services/package/demo_company.h
+    services/package/demo_company.cpp
 )

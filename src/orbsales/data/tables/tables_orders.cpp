@@ -126,7 +126,7 @@ void addSalesOrderTables(Schema &schema) {
                       {QStringLiteral("Sales_Quot_SL_No"), T::Long},
                       {QStringLiteral("Sales_Ord_Overall_Disc"), T::Double},
                       {QStringLiteral("Sales_Ord_Overall_FC_Disc"), T::Double},
-                      {QStringLiteral("Sales_Ord_Delivered_Qty"), T::Double},
+                      {QStringLiteral("Sales_Ord_Delivered_Qty"), T::Double, false, true},
                       {QStringLiteral("Sales_Ord_Balance_Qty"), T::Double},
                       {QStringLiteral("Last_Update"), T::Date}},
                      {{QStringLiteral("IX_Sales_Order_Detail_No"), {QStringLiteral("Sales_Ord_No")}},

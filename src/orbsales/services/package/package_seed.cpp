@@ -1,7 +1,7 @@
 #include "orbsales/services/package/package_seed.h"
 
 #include "orbsales/data/connection.h"
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/services/package/item_store.h"

@@ -1,4 +1,4 @@
-#include "orbsales/data/currency_symbol.h"
+#include "orbsales/documents/currency_symbol.h"
 
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/numbers.h"

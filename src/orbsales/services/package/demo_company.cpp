@@ -1,4 +1,4 @@
-#include "orbsales/data/demo_seed.h"
+#include "orbsales/services/package/demo_company.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/data/schema.h"

@@ -1,0 +1,30 @@
+#include "orbsales/documents/source_lines.h"
+
+#include "orbsales/data/column_rules.h"
+#include "orbsales/data/recordset.h"
+#include "orbsales/values/text.h"
+
+namespace orbsales {
+
+bool openSourceLine(Recordset &rows, Connection &connection, const SourceLineKey &key) {
+    const QString code = text::trimBlanks(key.itemCode);
+    const bool byName = code.isEmpty();
+    rows.open(QStringLiteral(" Select * from %1 Where %2=? And  %3=? And SL_No=?")
+                  .arg(key.table, key.numberColumn, byName ? QStringLiteral("Item_Name") : QStringLiteral("Item_Code")),
+              {key.number, byName ? text::trimBlanks(key.itemName) : code, key.serial}, connection,
+              CursorType::Keyset);
+    return !rows.eof();
+}
+
+bool addToSourceLine(Connection &connection, const SourceLineKey &key, QStringView quantityColumn, double quantity,
+                     const QVariant &lastUpdate) {
+    Recordset line;
+    if (!openSourceLine(line, connection, key))
+        return false;
+    line.setValue(quantityColumn, columns::numberOrZero(line, quantityColumn) + quantity);
+    line.setValue(u"Last_Update", lastUpdate);
+    line.update();
+    return true;
+}
+
+} // namespace orbsales
