@@ -4,7 +4,9 @@
 #   bash scripts/build.sh [build-dir] [extra cmake args...]
 #
 # build-dir defaults to "build" (relative to the repository root). The build type
-# is RelWithDebInfo unless -DCMAKE_BUILD_TYPE=... is among the extra arguments.
+# is RelWithDebInfo unless -DCMAKE_BUILD_TYPE=... is among the extra arguments. Our own builds
+# treat warnings as errors (-DORBSALES_WERROR=ON) unless told otherwise; a plain cmake build
+# does not.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,11 +20,16 @@ fi
 
 cmake_args=("$@")
 has_build_type=0
+has_werror=0
 for a in "${cmake_args[@]+"${cmake_args[@]}"}"; do
     [[ "$a" == -DCMAKE_BUILD_TYPE=* || "$a" == -DCMAKE_BUILD_TYPE:*=* ]] && has_build_type=1
+    [[ "$a" == -DORBSALES_WERROR=* || "$a" == -DORBSALES_WERROR:*=* ]] && has_werror=1
 done
 if (( ! has_build_type )); then
     cmake_args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+if (( ! has_werror )); then
+    cmake_args+=(-DORBSALES_WERROR=ON)
 fi
 
 jobs="$(nproc 2>/dev/null || echo 2)"

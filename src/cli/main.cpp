@@ -17,7 +17,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"init", orbsales::cli::runInit, "create the schema and the demo company"},
     {"demo", orbsales::cli::runDemo, "walk through the documents, printing what they hold"},
-    {"describe", orbsales::cli::runDescribe, "list the identifiers, or the members of one (describe IDENTIFIER)"},
+    {"describe", orbsales::cli::runDescribe, "list the identifiers, or the members of one (describe [--json] [IDENTIFIER])"},
     {"run", orbsales::cli::runScenario, "run scenario files (run FILE...)"},
     {"bench", orbsales::cli::runBench, "time document creation, fresh and on a full table (--rows N, --count N)"},
     {"books", orbsales::cli::runBooks, "show the books"},

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <algorithm>
+
 namespace orbsales::cli::meta {
 
 namespace {
@@ -139,23 +141,92 @@ QString typeLabel(QMetaType type) {
     }
 }
 
-QString signature(const QMetaMethod &method) {
-    QStringList parameters;
+Operation operationOf(const QMetaMethod &method) {
+    Operation operation;
+    operation.name = QString::fromLatin1(method.name());
+    operation.returns = typeLabel(method.returnMetaType());
+    if (!operation.returns.isEmpty())
+        operation.cppReturns = QString::fromLatin1(method.typeName());
     const QList<QByteArray> names = method.parameterNames();
+    const QList<QByteArray> types = method.parameterTypes();
     for (int i = 0; i < method.parameterCount(); ++i) {
-        QString text = typeLabel(parameterStorage(method, i));
-        if (isByReference(method, i))
-            text += QLatin1Char('&');
-        if (!names.value(i).isEmpty())
-            text += QLatin1Char(' ') + QString::fromLatin1(names.value(i));
-        parameters << text;
+        Argument argument;
+        argument.name = QString::fromLatin1(names.value(i));
+        argument.type = typeLabel(parameterStorage(method, i));
+        argument.byReference = isByReference(method, i);
+        argument.cppType = QString::fromLatin1(types.value(i));
+        if (argument.byReference)
+            argument.cppType.chop(1);
+        operation.arguments.push_back(argument);
     }
-    QString text = QString::fromLatin1(method.name()) + QLatin1Char('(') + parameters.join(QStringLiteral(", ")) +
-                   QLatin1Char(')');
-    const QString result = typeLabel(method.returnMetaType());
-    if (!result.isEmpty())
-        text += QStringLiteral(" -> ") + result;
+    return operation;
+}
+
+namespace {
+
+// True when `shorter` is `longer` without some trailing arguments.
+bool isShorterForm(const QMetaMethod &shorter, const QMetaMethod &longer) {
+    if (shorter.returnType() != longer.returnType() || shorter.parameterCount() >= longer.parameterCount())
+        return false;
+    const QList<QByteArray> shortTypes = shorter.parameterTypes();
+    const QList<QByteArray> longTypes = longer.parameterTypes();
+    return std::equal(shortTypes.begin(), shortTypes.end(), longTypes.begin());
+}
+
+bool isPropertyName(const QMetaObject &type, const QByteArray &name) {
+    return findProperty(type, QString::fromLatin1(name)).has_value();
+}
+
+} // namespace
+
+std::vector<Operation> callableOperations(const QMetaObject &type) {
+    std::vector<QMetaMethod> methods;
+    for (const QMetaMethod &method : operations(type))
+        if (!isPropertyName(type, method.name()))
+            methods.push_back(method);
+
+    std::vector<Operation> list;
+    std::vector<bool> merged(methods.size(), false);
+    for (std::size_t i = 0; i < methods.size(); ++i) {
+        if (merged[i])
+            continue;
+        // The longest form of this name that every other form of it is a shorter form of.
+        std::size_t longest = i;
+        for (std::size_t j = 0; j < methods.size(); ++j)
+            if (!merged[j] && methods[j].name() == methods[i].name() && isShorterForm(methods[longest], methods[j]))
+                longest = j;
+        int required = methods[longest].parameterCount();
+        for (std::size_t j = 0; j < methods.size(); ++j) {
+            if (merged[j] || methods[j].name() != methods[longest].name() || !isShorterForm(methods[j], methods[longest]))
+                continue;
+            merged[j] = true;
+            required = std::min(required, methods[j].parameterCount());
+        }
+        merged[longest] = true;
+        Operation operation = operationOf(methods[longest]);
+        for (std::size_t a = static_cast<std::size_t>(required); a < operation.arguments.size(); ++a)
+            operation.arguments[a].optional = true;
+        list.push_back(std::move(operation));
+    }
+    return list;
+}
+
+QString signature(const Operation &operation) {
+    QStringList parameters;
+    for (const Argument &argument : operation.arguments) {
+        QString text = argument.type;
+        if (argument.byReference)
+            text += QLatin1Char('&');
+        if (!argument.name.isEmpty())
+            text += QLatin1Char(' ') + argument.name;
+        parameters << (argument.optional ? QStringLiteral("[Optional %1]").arg(text) : text);
+    }
+    QString text = operation.name + QLatin1Char('(') + parameters.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (!operation.returns.isEmpty())
+        text += QStringLiteral(" -> ") + operation.returns;
     return text;
 }
+
+QString signature(const QMetaMethod &method) { return signature(operationOf(method)); }
 
 } // namespace orbsales::cli::meta

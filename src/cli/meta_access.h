@@ -39,7 +39,32 @@ bool isByReference(const QMetaMethod &method, int index);
 // Types as the package names them: String, Double, Long, Integer, Boolean, Date, Variant, and
 // the class name for an object.
 QString typeLabel(QMetaType type);
-// "Get_Last_Counter(Connection& connection) -> Boolean"
+
+// A member as a caller reaches it by name.
+struct Argument {
+    QString name;
+    QString type;    // typeLabel
+    QString cppType; // as declared, without const and &: "QString", "orbsales::Connection*"
+    bool byReference = false; // the callee may write the caller's variable (QString &, double &)
+    bool optional = false;    // may be left out, with the arguments after it
+};
+struct Operation {
+    QString name;
+    QString returns; // typeLabel; empty when the operation returns nothing
+    QString cppReturns;
+    std::vector<Argument> arguments;
+};
+
+Operation operationOf(const QMetaMethod &method);
+// The operations of a class, each listed once. Qt gives a method with defaulted arguments one
+// meta-method per form (CustomerAddresses.Add: 17, 16 and 15 arguments); those forms, and
+// overloads that are a longer form's leading arguments (Get_Last_Counter with and without
+// temporaryNumber), make one operation whose trailing arguments are optional. A member that is
+// also a property (CustomerAddresses.Count) is the property only.
+std::vector<Operation> callableOperations(const QMetaObject &type);
+
+// "Get_Last_Counter(Connection& connection, [Optional Boolean temporaryNumber]) -> Boolean"
+QString signature(const Operation &operation);
 QString signature(const QMetaMethod &method);
 
 // A class information entry, or an empty text.

@@ -96,10 +96,15 @@ Scanned scanNumber(QStringView text, qsizetype pos) {
 
     std::string ascii = negative ? "-" : "";
     ascii += pointAt == 0 ? std::string("0") : mantissa.substr(0, pointAt);
-    if (static_cast<qsizetype>(mantissa.size()) > pointAt)
-        ascii += "." + mantissa.substr(pointAt);
-    if (!exponentText.empty())
-        ascii += "e" + exponentText;
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "literal" + string.
+    if (static_cast<qsizetype>(mantissa.size()) > pointAt) {
+        ascii += '.';
+        ascii.append(mantissa, static_cast<std::size_t>(pointAt));
+    }
+    if (!exponentText.empty()) {
+        ascii += 'e';
+        ascii += exponentText;
+    }
     result.value = parseAscii(ascii, negative, mantissa, pointAt, exponent);
     return result;
 }
@@ -130,7 +135,10 @@ Decimal toDecimal15(double value) {
 
 // `digits` x 10^power, read back as the nearest Double.
 double fromDigits(bool negative, const std::string &digits, long long power) {
-    const std::string text = (negative ? "-" : "") + digits + "e" + std::to_string(power);
+    std::string text = negative ? "-" : "";
+    text += digits;
+    text += 'e';
+    text += std::to_string(power);
     double value = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
@@ -194,8 +202,10 @@ QString numberText(double value) {
     // values would drown in leading zeros. Both switch to the exponent form.
     if (d.exponent >= 15 || d.exponent < -4) {
         out += d.digits.substr(0, 1);
-        if (d.digits.size() > 1)
-            out += "." + d.digits.substr(1);
+        if (d.digits.size() > 1) {
+            out += '.';
+            out.append(d.digits, 1);
+        }
         const int magnitude = std::abs(d.exponent);
         out += d.exponent < 0 ? "E-" : "E+";
         if (magnitude < 10)
@@ -206,10 +216,14 @@ QString numberText(double value) {
         if (d.digits.size() <= integerDigits) {
             out += d.digits + std::string(integerDigits - d.digits.size(), '0');
         } else {
-            out += d.digits.substr(0, integerDigits) + "." + d.digits.substr(integerDigits);
+            out.append(d.digits, 0, integerDigits);
+            out += '.';
+            out.append(d.digits, integerDigits);
         }
     } else {
-        out += "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        out += d.digits;
     }
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
