@@ -1,7 +1,7 @@
 // A front end in a few lines: opens a company database, raises a quotation (created by
 // identifier, members reached by name) and an order from it (through the class's own header),
 // and reads ErrDesc when the library says no.
-#include <orbsales/data/demo_seed.h>
+#include <orbsales/services/package/demo_company.h>
 #include <orbsales/orbsales.h>
 
 #include <QCoreApplication>
