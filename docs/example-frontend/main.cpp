@@ -22,7 +22,7 @@ int main(int argc, char **argv) {
     const QString db = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("orbsales.db");
     const bool fresh = !QFileInfo::exists(db);
     Connection connection;
-    connection.open(db);
+    connection.open(db, fresh ? Connection::Creation::MayCreate : Connection::Creation::MustExist);
     if (fresh) { // a new file gets the tables and the demonstration company, as `orbsales init` does
         schema::Schema::instance().apply(connection);
         demo::seedDemoCompany(connection);

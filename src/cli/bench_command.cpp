@@ -180,7 +180,8 @@ int runBench(const Invocation &call) {
             call.out.flush();
             {
                 Connection connection;
-                connection.open(db);
+                connection.open(db, call.explicitDb ? Connection::Creation::MustExist
+                                                    : Connection::Creation::MayCreate);
                 initialiseDatabase(connection);
                 for (int i = 0; i < kWarmUp; ++i)
                     makeOne(measurement, connection, db, serial++);

@@ -66,6 +66,10 @@ int runDemo(const Invocation &call) {
         return kExitUsage;
     }
     try {
+        if (isMissingSqliteFile(call.db)) {
+            call.err << "orbsales demo: " << displayName(call.db) << " does not exist; run orbsales init first\n";
+            return kExitUsage;
+        }
         Connection connection;
         connection.open(call.db);
         if (initialiseDatabase(connection))

@@ -15,7 +15,7 @@ int runInit(const Invocation &call) {
     }
     try {
         Connection connection;
-        connection.open(call.db);
+        connection.open(call.db, Connection::Creation::MayCreate); // the one command that makes a database
         if (!initialiseDatabase(connection)) {
             call.out << displayName(call.db) << " is already initialised\n";
             return kExitOk;

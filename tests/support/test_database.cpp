@@ -43,7 +43,7 @@ QString sqliteTemplate() {
         QFile::remove(building);
         {
             Connection connection;
-            connection.open(building);
+            connection.open(building, Connection::Creation::MayCreate);
             schema::Schema::instance().apply(connection);
             connection.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         }

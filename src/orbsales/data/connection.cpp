@@ -4,6 +4,7 @@
 
 #include <QAtomicInteger>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -88,15 +89,18 @@ Connection::~Connection() { close(); }
 
 void Connection::setConnectionString(const QString &connectionString) { m_connectionString = connectionString; }
 
-void Connection::open(const QString &connectionString) {
+void Connection::open(const QString &connectionString, Creation creation) {
     setConnectionString(connectionString);
-    open();
+    open(creation);
 }
 
-void Connection::open() {
+void Connection::open(Creation creation) {
     if (isOpen())
         throw DatabaseError(QStringLiteral("Operation is not allowed when the object is open."));
     m_target = parseConnectionString(m_connectionString);
+    if (m_target.dialect == Dialect::SQLite && creation == Creation::MustExist &&
+        m_target.databaseName != QLatin1String(":memory:") && !QFileInfo::exists(m_target.databaseName))
+        throw DatabaseError(QStringLiteral("No database at %1: the file does not exist").arg(m_target.databaseName));
     m_hadError = false;
     auto pooled = t_pool.idle.find(m_connectionString);
     if (pooled != t_pool.idle.end() && !pooled->second.empty()) {

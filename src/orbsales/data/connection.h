@@ -30,9 +30,13 @@ public:
     void setConnectionString(const QString &connectionString);
     int state() const { return isOpen() ? kStateOpen : kStateClosed; }
 
+    // Whether opening may make a new SQLite file. Only creating a company database does; every
+    // other use refuses a path that names no file, so that a mistyped path creates nothing.
+    enum class Creation { MustExist, MayCreate };
+
     // Opens with the connection string set (user, password and options stay empty).
-    void open();
-    void open(const QString &connectionString);
+    void open(Creation creation = Creation::MustExist);
+    void open(const QString &connectionString, Creation creation = Creation::MustExist);
     void close() noexcept;
     bool isOpen() const;
     Dialect dialect() const { return m_target.dialect; }
