@@ -80,7 +80,7 @@
 #include "orbsales/values/errors.h"
 
 #include "orbsales/customers/customer.h"
-#include "orbsales/customers/customer_address.h"
+#include "orbsales/customers/customer_addresses.h"
 #include "orbsales/customers/customer_price_list.h"
 #include "orbsales/orders/sales_order.h"
 #include "orbsales/orders/sales_quotation.h"

@@ -1,4 +1,4 @@
-#include "orbsales/customers/customer_address.h"
+#include "orbsales/customers/customer_addresses.h"
 #include "customers/customer_fixture.h"
 #include "orbsales/customers/customer_messages.h"
 #include "orbsales/frame/class_id.h"

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         Published{"OrbSales.CustomerAddresses",
                   "_CustomerAddresses",
                   {"Count"},
-                  {"Add", "Item", "Count", "Remove", "NewEnum"}},
+                  {"Add", "Item", "Remove", "NewEnum"}},
         Published{"OrbSales.CustomerPriceList",
                   "_CustomerPriceList",
                   {"ConnectionString", "AdoDBConnectionObject", "ErrDesc", "CustomerCode", "ItemCode", "ItemName",

@@ -26,21 +26,14 @@ const QString kBalanceRowSql =
 
 Customer::Customer(QObject *parent)
     : BusinessObject(parent), m_ownAddresses(std::make_unique<CustomerAddresses>()),
-      m_heldAddress(std::make_shared<orbsales::CustomerAddress>()),
-      m_address(m_heldAddress.get()), m_addresses(m_ownAddresses.get()) {}
+      m_ownAddress(std::make_unique<orbsales::CustomerAddress>()), m_address(m_ownAddress.get()),
+      m_addresses(m_ownAddresses.get()) {}
 
 // The member connection is released, not closed: a caller's connection is never closed here,
 // and the own one closes itself when destroyed.
 Customer::~Customer() = default;
 
-void Customer::setAddress(orbsales::CustomerAddress *address) {
-    if (address != m_heldAddress.get()) {
-        // An item of the collection stays alive while it is the current address; any other
-        // object belongs to the caller.
-        m_heldAddress = m_addresses.isNull() ? nullptr : m_addresses->shared(address);
-    }
-    m_address = address;
-}
+void Customer::setAddress(orbsales::CustomerAddress *address) { m_address = address; }
 
 orbsales::CustomerAddress &Customer::address() const {
     if (m_address.isNull())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orbsales/customers/customer_address.h"
+#include "orbsales/customers/customer_addresses.h"
 #include "orbsales/data/operation_connection.h"
 #include "orbsales/frame/business_object.h"
 #include "orbsales/grid/line_grid.h"
@@ -15,6 +15,12 @@ class Recordset;
 // One customer record: the Customer_Master row, one Customer_Master_Balance row per branch of
 // its company, the batch change of customer codes, and the customer's delivery addresses.
 // Document processing creates it only to read the receivable account of the caller's branch.
+//
+// Lifetime: the customer owns the address collection and the address it creates at
+// construction; they live as long as the customer. An Address or Addresses object the front end
+// sets is the front end's and is never deleted here; the items a collection hands out live as long
+// as that collection (customer_addresses.h). Nothing a caller can still reach is deleted behind
+// its back.
 class Customer : public BusinessObject {
     Q_OBJECT
     Q_CLASSINFO("ProgID", "OrbSales.Customer")
@@ -136,7 +142,7 @@ private:
 
     // Member objects made at construction; the properties point at them until the caller sets others.
     std::unique_ptr<CustomerAddresses> m_ownAddresses;
-    std::shared_ptr<orbsales::CustomerAddress> m_heldAddress; // keeps the current Address alive
+    std::unique_ptr<orbsales::CustomerAddress> m_ownAddress;
 
     ConnectionProperty m_connection{ConnectionProperty::Start::OwnObject};
     QPointer<LineGrid> m_grid;

@@ -1,129 +1,100 @@
-#include "orbsales/customers/customer.h"
+#include "orbsales/customers/customer_addresses.h"
 
-#include "orbsales/data/column_rules.h"
 #include "orbsales/customers/customer_messages.h"
-#include "orbsales/data/operation_connection.h"
-#include "orbsales/data/recordset.h"
+#include "orbsales/values/errors.h"
 #include "orbsales/values/numbers.h"
 
 namespace orbsales {
 
-using columns::blankToNull;
-using columns::exactText;
+namespace msg = customer_messages;
+
+CustomerAddresses::CustomerAddresses(QObject *parent) : QObject(parent) {}
+
+CustomerAddresses::~CustomerAddresses() = default; // the items go with their parent
 
 namespace {
 
-const QString kAddressSql = QStringLiteral("Select * from Customer_Address Where Customer_Code =? and Address_Code=?");
+bool sameKey(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-QString textOrEmpty(Recordset &rows, QStringView column) {
-    const QVariant value = rows.value(column);
-    return value.isNull() ? QString() : value.toString();
-}
-
-// Address codes are handed to the collection as numbers: a code that is not one cannot be
-// listed ("Type mismatch"), as a missing one cannot ("Invalid use of Null").
-qint32 addressCodeNumber(Recordset &rows) {
-    const std::optional<double> number = numbers::exactNumber(rows.text(u"Address_Code"));
-    if (!number)
-        throw DatabaseError(QStringLiteral("Type mismatch"));
-    return numbers::toLong(*number);
-}
-
-// The country is an optional number: an address stored without one reads as country 0, in the
-// list and for a single address alike.
-qint32 countryNumber(Recordset &rows) {
-    const QVariant countryId = rows.value(u"Country_ID");
-    return countryId.isNull() ? 0 : numbers::toLong(countryId.toDouble());
+bool isText(const QVariant &value) {
+    return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray ||
+           value.typeId() == QMetaType::QChar;
 }
 
 } // namespace
 
-// Lists every stored address, of all customers, in address-code order, appending to Addresses
-// (which is not emptied first). Each item in turn becomes the current Address.
-bool Customer::Get_Addresses() {
-    return trapped([this] {
-        CustomerAddresses &list = addresses();
-        Recordset rows;
-        rows.open(QStringLiteral("Select * from Customer_Address Order By Address_Code"), {}, m_ConnectionString,
-                  CursorType::Keyset);
-        for (int i = 1; !rows.eof(); ++i, rows.moveNext()) {
-            orbsales::CustomerAddress *item = list.Add(
-                QString::number(i), textOrEmpty(rows, u"Customer_Code"), addressCodeNumber(rows),
-                textOrEmpty(rows, u"Address_Desc"), textOrEmpty(rows, u"Customer_Address"),
-                textOrEmpty(rows, u"Customer_City"), textOrEmpty(rows, u"Customer_State"),
-                textOrEmpty(rows, u"Customer_Postal"), countryNumber(rows),
-                textOrEmpty(rows, u"Customer_Phone"), textOrEmpty(rows, u"Customer_Fax"),
-                textOrEmpty(rows, u"Customer_Email"), textOrEmpty(rows, u"Customer_Contact_Name"),
-                textOrEmpty(rows, u"Customer_Contact_Phone"), textOrEmpty(rows, u"Company_Prefix"), QString(),
-                QString());
-            setAddress(item);
-        }
-        return true;
-    });
+orbsales::CustomerAddress *CustomerAddresses::Add(const QString &Key, const QString &CustomerCode, qint32 AddressCode,
+                                                  const QString &AddressDesc, const QString &CustomerAddress,
+                                                  const QString &CustomerCity, const QString &CustomerState,
+                                                  const QString &CustomerPostal, qint32 CountryID,
+                                                  const QString &CustomerPhone, const QString &CustomerFax,
+                                                  const QString &CustomerEmail, const QString &ContactName,
+                                                  const QString &ContactPhone, const QString &CompanyPrefix,
+                                                  const QString &CountryName, const QString &sKey) {
+    auto *item = new orbsales::CustomerAddress(this);
+    item->setKey(Key);
+    item->setCustomerCode(CustomerCode);
+    item->setAddressCode(QString::number(AddressCode));
+    item->setAddressDesc(AddressDesc);
+    item->setCustomerAddress(CustomerAddress);
+    item->setCustomerCity(CustomerCity);
+    item->setCustomerState(CustomerState);
+    item->setCustomerPostal(CustomerPostal);
+    item->setCountryID(CountryID);
+    item->setCustomerPhone(CustomerPhone);
+    item->setCustomerFax(CustomerFax);
+    item->setCustomerEmail(CustomerEmail);
+    item->setContactName(ContactName);
+    item->setContactPhone(ContactPhone);
+    item->setCompanyPrefix(CompanyPrefix);
+    item->setCountryName(CountryName);
+    append(item, sKey);
+    return item;
 }
 
-// Saves the current Address under its customer and address code: adds the row, or rewrites the
-// one already there. Empty optional texts are stored as NULL.
-bool Customer::Create_Address() {
-    return trapped([this] {
-        const orbsales::CustomerAddress &item = address();
-        Recordset row;
-        row.open(kAddressSql, {exactText(item.CustomerCode()), exactText(item.AddressCode())}, m_ConnectionString,
-                 CursorType::Keyset);
-        if (row.eof())
-            row.addNew();
-        row.setValue(u"Address_Code", exactText(item.AddressCode()));
-        row.setValue(u"Address_Desc", exactText(item.AddressDesc()));
-        row.setValue(u"Customer_Code", exactText(item.CustomerCode()));
-        row.setValue(u"Company_Prefix", exactText(item.CompanyPrefix()));
-        row.setValue(u"Customer_Address", blankToNull(item.addressText()));
-        row.setValue(u"Customer_City", blankToNull(item.CustomerCity()));
-        row.setValue(u"Customer_State", blankToNull(item.CustomerState()));
-        row.setValue(u"Customer_Postal", blankToNull(item.CustomerPostal()));
-        row.setValue(u"Country_ID", item.CountryID());
-        row.setValue(u"Customer_Country", blankToNull(item.CountryName()));
-        row.setValue(u"Customer_Phone", blankToNull(item.CustomerPhone()));
-        row.setValue(u"Customer_Fax", blankToNull(item.CustomerFax()));
-        row.setValue(u"Customer_Email", blankToNull(item.CustomerEmail()));
-        row.setValue(u"Customer_Contact_Name", blankToNull(item.ContactName()));
-        row.setValue(u"Customer_Contact_Phone", blankToNull(item.ContactPhone()));
-        row.setValue(u"Last_Update", m_LastUpdate);
-        row.update();
-        return true;
-    });
+void CustomerAddresses::append(orbsales::CustomerAddress *item, const QString &key) {
+    item->setParent(this); // refused or not, the item is the collection's from here on
+    if (!key.isEmpty()) {
+        for (const auto &[existing, held] : m_entries)
+            if (sameKey(existing, key))
+                throw OrbError(msg::kDuplicateKey);
+    }
+    m_entries.emplace_back(key, item);
 }
 
-// Loads one address of this customer into Address. An unknown address code is not an error:
-// Address then stays as it was. The country name is not loaded.
-bool Customer::Get_Address(const QString &PAddressCode) {
-    return trapped([&] {
-        orbsales::CustomerAddress &item = address();
-        Recordset row;
-        row.open(kAddressSql, {exactText(m_CustomerCode), exactText(PAddressCode)}, m_ConnectionString,
-                 CursorType::Keyset);
-        if (row.eof())
-            return true;
-        auto ifSet = [&](QStringView column, void (orbsales::CustomerAddress::*set)(const QString &)) {
-            const QString value = textOrEmpty(row, column);
-            if (!value.isEmpty())
-                (item.*set)(value);
-        };
-        item.setCustomerCode(textOrEmpty(row, u"Customer_Code"));
-        item.setAddressCode(textOrEmpty(row, u"Address_Code"));
-        item.setAddressDesc(textOrEmpty(row, u"Address_Desc"));
-        ifSet(u"Customer_Address", &orbsales::CustomerAddress::setCustomerAddress);
-        ifSet(u"Customer_City", &orbsales::CustomerAddress::setCustomerCity);
-        ifSet(u"Customer_State", &orbsales::CustomerAddress::setCustomerState);
-        ifSet(u"Customer_Postal", &orbsales::CustomerAddress::setCustomerPostal);
-        ifSet(u"Customer_Phone", &orbsales::CustomerAddress::setCustomerPhone);
-        ifSet(u"Customer_Fax", &orbsales::CustomerAddress::setCustomerFax);
-        ifSet(u"Customer_Email", &orbsales::CustomerAddress::setCustomerEmail);
-        ifSet(u"Customer_Contact_Name", &orbsales::CustomerAddress::setContactName);
-        ifSet(u"Customer_Contact_Phone", &orbsales::CustomerAddress::setContactPhone);
-        item.setCountryID(countryNumber(row));
-        item.setCompanyPrefix(textOrEmpty(row, u"Company_Prefix"));
-        return true;
-    });
+std::size_t CustomerAddresses::indexOf(const QVariant &vntIndexKey) const {
+    if (isText(vntIndexKey)) {
+        const QString key = vntIndexKey.toString();
+        for (std::size_t i = 0; i < m_entries.size(); ++i)
+            if (!m_entries[i].first.isEmpty() && sameKey(m_entries[i].first, key))
+                return i;
+        throw OrbError(msg::kInvalidProcedureCall);
+    }
+    bool ok = false;
+    const double number = vntIndexKey.toDouble(&ok);
+    if (!ok)
+        throw OrbError(msg::kInvalidProcedureCall);
+    const qint32 position = numbers::toLong(number);
+    if (position < 1 || static_cast<std::size_t>(position) > m_entries.size())
+        throw OrbError(msg::kSubscriptOutOfRange);
+    return static_cast<std::size_t>(position - 1);
+}
+
+orbsales::CustomerAddress *CustomerAddresses::Item(const QVariant &vntIndexKey) const {
+    return m_entries[indexOf(vntIndexKey)].second;
+}
+
+// Out of the list only: the item stays alive with the collection (see the lifetime rule).
+void CustomerAddresses::Remove(const QVariant &vntIndexKey) {
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(indexOf(vntIndexKey)));
+}
+
+QObjectList CustomerAddresses::NewEnum() const {
+    QObjectList items;
+    items.reserve(static_cast<qsizetype>(m_entries.size()));
+    for (const auto &[key, item] : m_entries)
+        items << item;
+    return items;
 }
 
 } // namespace orbsales

@@ -66,24 +66,12 @@ bool Customer::Get_Customer(const QString &Customer_Code) {
 // property as it was. The master's credit limit and balance are not read here (the branch row
 // has the ones that count).
 void Customer::loadMaster(Recordset &master) {
-    auto text = [&](QStringView column, QString &target) {
-        const QVariant value = master.value(column);
-        if (!value.isNull() && !value.toString().isEmpty())
-            target = value.toString();
-    };
-    auto number = [&](QStringView column, double &target) {
-        const QVariant value = master.value(column);
-        if (!value.isNull())
-            target = value.toDouble();
-    };
-    auto flag = [&](QStringView column, bool &target) {
-        const QVariant value = master.value(column);
-        if (!value.isNull())
-            target = value.toInt() != 0;
-    };
+    auto text = [&](QStringView column, QString &target) { columns::textIfNotEmpty(master, column, target); };
+    auto number = [&](QStringView column, double &target) { columns::numberIfSet(master, column, target); };
+    auto flag = [&](QStringView column, bool &target) { columns::flagIfSet(master, column, target); };
     text(u"Customer_Code", m_CustomerCode);
     text(u"customer_name", m_CustomerName);
-    m_CustomerAddressFlag = !master.isNull(u"Customer_AddressFlag") && master.flag(u"Customer_AddressFlag");
+    m_CustomerAddressFlag = columns::isTrue(master, u"Customer_AddressFlag");
     text(u"Customer_Address", m_CustomerAddress);
     text(u"Customer_City", m_CustomerCity);
     text(u"Customer_State", m_CustomerState);
@@ -127,20 +115,14 @@ void Customer::loadMaster(Recordset &master) {
     text(u"customer_owner_name", m_OwnerName);
     text(u"Customer_Owner_CPRNo", m_OwnerCPRNo);
     text(u"Customer_CRNo", m_CustomerCRNo);
-    m_CustomerCPRFlag = !master.isNull(u"Customer_CPRFlag") && master.flag(u"Customer_CPRFlag");
+    m_CustomerCPRFlag = columns::isTrue(master, u"Customer_CPRFlag");
 }
 
 // The branch row overrides the master's payment conditions. A branch row made for another
 // branch holds no balance yet: that reads as nothing owed.
 void Customer::loadBranch(Recordset &branch) {
-    auto textOrEmpty = [&](QStringView column) {
-        const QVariant value = branch.value(column);
-        return value.isNull() ? QString() : value.toString();
-    };
-    auto numberOrZero = [&](QStringView column) {
-        const QVariant value = branch.value(column);
-        return value.isNull() ? 0.0 : value.toDouble();
-    };
+    auto textOrEmpty = [&](QStringView column) { return columns::textOrEmpty(branch, column); };
+    auto numberOrZero = [&](QStringView column) { return columns::numberOrZero(branch, column); };
     m_CustomerPaymentType = textOrEmpty(u"Customer_Payment_Type");
     m_CustomerPaymentTerms = textOrEmpty(u"Customer_Payment_Terms");
     m_CustomerBalance = numberOrZero(u"Customer_Balance");

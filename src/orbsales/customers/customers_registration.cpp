@@ -1,5 +1,5 @@
 #include "orbsales/customers/customer.h"
-#include "orbsales/customers/customer_address.h"
+#include "orbsales/customers/customer_addresses.h"
 #include "orbsales/customers/customer_price_list.h"
 #include "orbsales/frame/registrations.h"
 

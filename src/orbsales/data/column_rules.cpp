@@ -33,6 +33,11 @@ void numberIfSet(Recordset &rows, QStringView column, double &property) {
         property = rows.number(column);
 }
 
+void flagIfSet(Recordset &rows, QStringView column, bool &property) {
+    if (!rows.isNull(column))
+        property = rows.flag(column);
+}
+
 void dateIfSet(Recordset &rows, QStringView column, QDateTime &property) {
     if (!rows.isNull(column))
         property = rows.date(column);

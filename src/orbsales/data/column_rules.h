@@ -39,6 +39,7 @@ bool isTrue(Recordset &rows, QStringView column);
 // NULL leaves the property as it was.
 void textIfSet(Recordset &rows, QStringView column, QString &property);
 void numberIfSet(Recordset &rows, QStringView column, double &property);
+void flagIfSet(Recordset &rows, QStringView column, bool &property);
 void dateIfSet(Recordset &rows, QStringView column, QDateTime &property);
 // Only a non-empty column overrides the property: NULL and the empty text leave it as it was.
 void textIfNotEmpty(Recordset &rows, QStringView column, QString &property);
