@@ -154,6 +154,11 @@ void Connection::close() noexcept {
         endSession(session);
 }
 
+void Connection::forgetPreparedStatements() {
+    if (m_statements)
+        m_statements->clear();
+}
+
 QSqlDatabase Connection::database() const {
     requireOpen();
     return QSqlDatabase::database(m_name, false);

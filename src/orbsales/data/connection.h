@@ -58,6 +58,9 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 
     QSqlDatabase database() const;
+    // Drops the statements prepared on this session: after a column changed its type, a statement
+    // prepared before would still bind its values as the old type.
+    void forgetPreparedStatements();
 
     // Ends the calling thread's idle sessions (before a database is dropped, or at exit).
     static void closeIdleSessions();

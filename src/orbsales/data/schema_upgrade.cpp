@@ -109,6 +109,7 @@ void Schema::bringForward(Connection &connection) const {
         connection.execute(QStringLiteral("Insert into Schema_Version (Version, Last_Update) values (2, ?)"),
                            {QDateTime::currentDateTime()});
         connection.commit();
+        connection.forgetPreparedStatements();
     }
 }
 
