@@ -193,7 +193,7 @@ TEST_F(OrderProcess, AnInventoryRefusalStopsAtThatLineKeepingEarlierOnes) {
     RecordingScope inventory(service_ids::kInventory);
     int calls = 0;
     inventory->script(QStringLiteral("Update_Item_OrderedQty"), [&](const RecordedCall &) {
-        return ++calls == 2 ? Reply{false, QStringLiteral("Item is locked"), {}} : Reply{true, QString(), {}};
+        return ++calls == 2 ? Reply{false, QStringLiteral("Item is locked")} : Reply{true, QString()};
     });
     order->setSalesOrdNo(temporary);
     EXPECT_FALSE(order->Update_Item_SORDQty(QStringLiteral("Increase")));
