@@ -1,12 +1,9 @@
 target_sources(orbsales_tests PRIVATE
     cli/cli_fixture.h
-    cli/scenario_values_test.cpp
     cli/scenario_runner_test.cpp
-    cli/describe_test.cpp
     cli/commands_test.cpp
-    cli/examples_test.cpp
-    cli/orders_cli_test.cpp
-    cli/customers_cli_test.cpp
+    cli/demo_and_bench_test.cpp
+    cli/describe_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)
 # The example scenarios are run by the tests from where they live in the source tree.

@@ -2,6 +2,7 @@
 
 #include "orbsales/customers/customer.h"
 #include "orbsales/data/schema.h"
+#include "services/test_values.h"
 #include "support/test_database.h"
 
 #include <QDateTime>
@@ -14,15 +15,11 @@ struct Shown {
     explicit Shown(BusinessObject &object)
         : m_connection(QObject::connect(&object, &BusinessObject::notification,
                                         [this](const QString &message, const QString &, const QString &button,
-                                               const QString &icon) {
-                                            messages << message;
-                                            buttons << button;
-                                            icons << icon;
-                                        })) {}
+                                               const QString &icon) { shown << message << button << icon; })) {}
     ~Shown() { QObject::disconnect(m_connection); }
     Shown(const Shown &) = delete;
     Shown &operator=(const Shown &) = delete;
-    QStringList messages, buttons, icons;
+    QStringList shown; // message, button and icon of each box in turn
 
 private:
     QMetaObject::Connection m_connection;
@@ -36,79 +33,62 @@ protected:
         DatabaseTest::SetUp();
         if (!db)
             return;
-        for (const char *branch : {"HO", "02", "03"})
-            database().execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix, Branch_Name) "
-                                              "values ('01', ?, ?)"),
-                               {QString::fromLatin1(branch), QStringLiteral("Branch ") + QString::fromLatin1(branch)});
-        database().execute(
-            QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix) values ('09','XX')"));
+        database().execute(QStringLiteral("Insert into Branch_Master (Company_Prefix, Branch_Prefix, Branch_Name) "
+                                          "values ('01','HO','Head'), ('01','02','Two'), ('01','03','Three'), "
+                                          "('09','XX','Other')"));
         database().execute(QStringLiteral("Insert into Currency_Master (Currency_Code, Currency_Name, Currency_Symbol) "
-                                          "values ('BHD','Dinar',' BD ')"));
-        database().execute(QStringLiteral("Insert into Currency_Master (Currency_Code, Currency_Name, Currency_Symbol) "
-                                          "values ('USD','US Dollar','$')"));
+                                          "values ('BHD','Dinar',' BD '), ('USD','US Dollar','$')"));
         customer = newCustomer();
     }
 
     std::unique_ptr<Customer> newCustomer(const QString &code = QStringLiteral("01C001")) {
         auto c = std::make_unique<Customer>();
+        assign(*c, "ConnectionString", connectionString(), "CompanyPrefix", "01", "BranchPrefix", "HO", "CustomerCode",
+               code, "CustomerName", "Gulf Traders", "CustomerCurrencyCode", "BHD", "CurrencyCode", "BHD",
+               "CurrencyName", "Dinar", "ARAccountNo", "11HO001", "CustomerPaymentType", "Credit",
+               "CustomerPaymentTerms", "30 days", "CustomerCreditLimit", 5000, "LastUpdate", kSaved);
+        return c;
+    }
+    // A reader on the test database from `branch`, with nothing else set.
+    std::unique_ptr<Customer> reader(const QString &branch = QString()) {
+        auto c = std::make_unique<Customer>();
         c->setConnectionString(connectionString());
-        c->setCompanyPrefix(QStringLiteral("01"));
-        c->setBranchPrefix(QStringLiteral("HO"));
-        c->setCustomerCode(code);
-        c->setCustomerName(QStringLiteral("Gulf Traders"));
-        c->setCustomerCurrencyCode(QStringLiteral("BHD"));
-        c->setCurrencyCode(QStringLiteral("BHD"));
-        c->setCurrencyName(QStringLiteral("Dinar"));
-        c->setARAccountNo(QStringLiteral("11HO001"));
-        c->setCustomerPaymentType(QStringLiteral("Credit"));
-        c->setCustomerPaymentTerms(QStringLiteral("30 days"));
-        c->setCustomerCreditLimit(5000);
-        c->setLastUpdate(kSaved);
+        c->setBranchPrefix(branch);
         return c;
     }
 
-    // A column of the customer's master row (null when the column is NULL or there is no row).
-    QVariant masterColumn(const QString &column, const QString &code = QStringLiteral("01C001")) {
-        return database().scalar(QStringLiteral("Select %1 from Customer_Master Where Customer_Code=?").arg(column),
-                                 {code});
+    // Columns of the customer's master row, or of its balance row in a branch, as text.
+    QStringList master(const QString &columns, const QString &code = QStringLiteral("01C001")) {
+        return rowOf(database(), QStringLiteral("Customer_Master"), columns, QStringLiteral("Where Customer_Code=?"),
+                     {code});
     }
-    QVariant branchColumn(const QString &column, const QString &branch,
-                          const QString &code = QStringLiteral("01C001")) {
-        return database().scalar(
-            QStringLiteral("Select %1 from Customer_Master_Balance Where Customer_Code=? and Branch_Prefix=?")
-                .arg(column),
-            {code, branch});
+    QStringList balanceRow(const QString &columns, const QString &branch,
+                           const QString &code = QStringLiteral("01C001")) {
+        return rowOf(database(), QStringLiteral("Customer_Master_Balance"), columns,
+                     QStringLiteral("Where Customer_Code=? and Branch_Prefix=?"), {code, branch});
     }
+    int count(const QString &table, const QString &where = {}) { return database().count(table, where); }
+
     // Inserts a row with the given columns; every other column the table requires gets a filler
     // of its type, so a test names only what it is about.
     void insertRow(const QString &table, const QVariantMap &values) {
         const schema::Table *definition = schema::Schema::instance().table(table);
         ASSERT_NE(definition, nullptr) << table.toStdString();
-        QStringList names, marks;
-        QVariantList bound;
-        auto add = [&](const QString &name, const QVariant &value) {
-            names << name;
+        QStringList names = values.keys(), marks;
+        QVariantList bound = values.values();
+        for (const schema::Column &column : definition->columns)
+            if (column.notNull && !names.contains(column.name, Qt::CaseInsensitive)) {
+                names << column.name;
+                bound << (column.type == schema::ColumnType::Text   ? QVariant(QStringLiteral("N%1").arg(++m_filler))
+                          : column.type == schema::ColumnType::Date ? QVariant(kSaved)
+                                                                    : QVariant(0));
+            }
+        for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-            bound << value;
-        };
-        for (auto it = values.begin(); it != values.end(); ++it)
-            add(it.key(), it.value());
-        for (const schema::Column &column : definition->columns) {
-            if (!column.notNull || names.contains(column.name, Qt::CaseInsensitive))
-                continue;
-            add(column.name, column.type == schema::ColumnType::Text   ? QVariant(QStringLiteral("N%1").arg(++m_filler))
-                             : column.type == schema::ColumnType::Date ? QVariant(kSaved)
-                                                                       : QVariant(0));
-        }
         database().execute(
             QStringLiteral("Insert into %1 (%2) values (%3)")
                 .arg(definition->name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
             bound);
-    }
-
-    // A Last_Update value read back as a date on either engine.
-    static QDateTime asDate(const QVariant &stored) {
-        return schema::fromDatabase(schema::ColumnType::Date, stored).toDateTime();
     }
 
     const QDateTime kSaved{QDate(2026, 12, 5), QTime(9, 30)};

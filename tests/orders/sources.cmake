@@ -1,8 +1,6 @@
 target_sources(orbsales_tests PRIVATE
     orders/quotation_fixture.h
-    orders/quotation_create_test.cpp
-    orders/quotation_load_test.cpp
+    orders/quotation_test.cpp
     orders/order_fixture.h
-    orders/order_save_test.cpp
-    orders/order_process_test.cpp
+    orders/order_test.cpp
 )

@@ -1,11 +1,9 @@
 target_sources(orbsales_tests PRIVATE
     services/recording_doubles.h
     services/recording_doubles.cpp
-    services/recording_doubles_test.cpp
     services/package_fixture.h
-    services/package_fixture.cpp
-    services/contracts_test.cpp
-    services/general_currency_test.cpp
+    services/test_values.h
+    services/contracts_general_currency_test.cpp
     services/ledger_test.cpp
     services/inventory_test.cpp
     services/records_test.cpp
