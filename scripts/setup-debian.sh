@@ -19,7 +19,7 @@ for arg in "$@"; do
 done
 
 packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
-          libgtest-dev libgmock-dev)
+          libgtest-dev libgmock-dev ccache)
 
 is_installed() {
     [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null)" == ii* ]]
