@@ -31,5 +31,6 @@ int runScenario(const Invocation &call); // orbsales run FILE...
 int runBench(const Invocation &call);
 int runBooks(const Invocation &call);
 int runVerify(const Invocation &call);
+int runCheck(const Invocation &call); // the randomized books check
 
 } // namespace orbsales::cli

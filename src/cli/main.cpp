@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"bench", orbsales::cli::runBench, "time document creation, fresh and on a full table (--rows N, --count N)"},
     {"books", orbsales::cli::runBooks, "show the books"},
     {"verify", orbsales::cli::runVerify, "check the books balance"},
+    {"check", orbsales::cli::runCheck, "a random workload from a seed, then verify (--seed N, --steps M, --clients N)"},
 };
 
 void usage(QTextStream &stream) {
