@@ -26,6 +26,7 @@ struct DemoSection {
 };
 
 void demoCustomers(DemoContext &context);
+void demoOpeningBalances(DemoContext &context);
 void demoQuotations(DemoContext &context);
 void demoOrders(DemoContext &context);
 

@@ -16,6 +16,7 @@ namespace {
 // The demonstration, one section per document type, in the order a sale runs.
 constexpr DemoSection kSections[] = {
     {"Customers", demoCustomers},
+    {"Customer opening balance", demoOpeningBalances},
     {"Sales quotations", demoQuotations},
     {"Sales order", demoOrders},
 };

@@ -3,6 +3,7 @@ target_sources(orbsales_tests PRIVATE
     cli/scenario_runner_test.cpp
     cli/commands_test.cpp
     cli/demo_and_bench_test.cpp
+    cli/demo_openingbalances_test.cpp
     cli/describe_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)

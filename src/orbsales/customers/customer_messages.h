@@ -31,6 +31,19 @@ inline const QString kInvalidItemName = QStringLiteral("Invalid Item Name.");
 inline const QString kInvalidUnitName = QStringLiteral("Invalid Unit Name.");
 inline const QString kInvalidCustomer = QStringLiteral("Invalid Customer");
 
+// Opening balances (kInvalidCustomer above is theirs too).
+inline const QString kInvalidConnectionDot = QStringLiteral("Invalid Connection.");
+inline const QString kInvalidConnectionStringOB = QStringLiteral("Invalid Connection String");
+inline const QString kInvalidReferenceNo = QStringLiteral("Invalid Reference No.");
+inline const QString kInvalidReferenceDate = QStringLiteral("Invalid Reference Date");
+inline const QString kInvalidAmount = QStringLiteral("Invalid Amount");
+inline const QString kInvalidOBReceivableAccount = QStringLiteral("Invalid Accounts Receivable Account");
+inline const QString kSetAdvanceReceiptAccount =
+    QStringLiteral("Set Default Preferences for Advance Receipt Account in Account Preferences.");
+inline const QString kErrorWhileProcessingOB = QStringLiteral("Error while Processing Opening balance");
+// The receivable line of an opening-balance document: this, then the customer code from its third character on.
+inline const QString kOpeningBalanceDescription = QStringLiteral("Customer Opening Balance Customer Code-");
+
 // Collection errors of CustomerAddresses, in the words of the package's collections.
 inline const QString kSubscriptOutOfRange = QStringLiteral("Subscript out of range");
 inline const QString kInvalidProcedureCall = QStringLiteral("Invalid procedure call or argument");

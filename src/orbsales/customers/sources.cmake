@@ -12,5 +12,8 @@ target_sources(orbsales PRIVATE
     customers/customer_code_change.cpp
     customers/customer_price_list.h
     customers/customer_price_list.cpp
+    customers/customer_ob.h
+    customers/customer_ob.cpp
+    customers/customer_ob_processing.cpp
     customers/customers_registration.cpp
 )

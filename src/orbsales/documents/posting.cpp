@@ -51,6 +51,14 @@ double intoForeign(const Conversion &conversion, double amount) {
     return currency->Convert_Into_FC(conversion.currency, amount, QVariant(), true, conversion.exchangeRate);
 }
 
+double intoHome(const Conversion &conversion, double amount) {
+    auto currency = createObject<Currency>(service_ids::kCurrency);
+    currency->setConnectionString(conversion.connectionString);
+    currency->setDatabase(conversion.database);
+    currency->setRateDate(conversion.rateDate);
+    return currency->Convert_Into_HC(conversion.currency, amount, QVariant(), true, conversion.exchangeRate);
+}
+
 double foreignAmount(bool foreignCurrency, const Conversion &conversion, double amount) {
     return foreignCurrency ? intoForeign(conversion, amount) : amount;
 }

@@ -63,6 +63,8 @@ struct Conversion {
     double exchangeRate = 1;
 };
 double intoForeign(const Conversion &conversion, double amount);
+// A foreign amount converted into the home currency the same way, by Convert_Into_HC.
+double intoHome(const Conversion &conversion, double amount);
 // The foreign amount of a posting: the home amount itself for a home-currency document (no
 // currency object is made), else its conversion.
 double foreignAmount(bool foreignCurrency, const Conversion &conversion, double amount);

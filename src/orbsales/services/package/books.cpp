@@ -1,4 +1,5 @@
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/books_openingbalances.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/package_support.h"
@@ -191,7 +192,10 @@ QStringList verifyBooks(Connection &connection) {
     checkAccounts(connection, books, breaches);
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
+    checkOpeningBalances(connection, breaches);
     return breaches;
 }
+
+QStringList documentedDifferences(Connection &connection) { return openingBalanceDifferences(connection); }
 
 } // namespace orbsales::package

@@ -68,8 +68,14 @@ Books readBooks(Connection &connection);
 // - each account's balance equals its opening balance plus its ledger rows, and no ledger row
 //   is on an account outside the chart;
 // - each customer's balance (overall and per branch, home and foreign) equals its receivable rows;
-// - each item's stock in hand in a branch equals its opening stock plus its movements.
+// - each item's stock in hand in a branch equals its opening stock plus its movements;
+// - the customers' opening balances agree with their documents and the chart (books_openingbalances.h).
 QStringList verifyBooks(Connection &connection);
+
+// What the package's own postings leave in the books on purpose, each with its amounts (a posting
+// that moves a chart balance by other than its ledger rows): listed beside the breaches, never
+// counted as one.
+QStringList documentedDifferences(Connection &connection);
 
 } // namespace package
 } // namespace orbsales

@@ -120,8 +120,19 @@ bool PackageCurrency::Get_Currency() {
     });
 }
 
+// Whether the currency, named by its code or its name, is the home currency.
+bool PackageCurrency::isHomeCurrency(const QString &currency) {
+    auto db = OperationConnection::borrowOrOpen(nullptr, ConnectionString(), messages::kNoConnection);
+    return db->scalar(QStringLiteral("Select count(*) from Currency_Master Where (Currency_Code = ? or "
+                                     "Currency_Name = ?) and Home_Currency_Flag <> 0"),
+                      {currency, currency})
+               .toInt() > 0;
+}
+
 double PackageCurrency::rateFor(const QString &currency, bool useRate, double exchangeRate) {
-    if (useRate) {
+    // A rate of 0 is no rate at all: an amount in the home currency still converts, at 1. (Customers'
+    // opening items are converted whatever their currency, and the home currency's carry no rate.)
+    if (useRate && !(exchangeRate == 0 && isHomeCurrency(currency))) {
         if (!usableNumber(exchangeRate) || exchangeRate <= 0)
             throw OrbError(msg::notPositive(QStringLiteral("The exchange rate"), figure(exchangeRate)));
         return exchangeRate;

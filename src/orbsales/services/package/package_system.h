@@ -20,7 +20,8 @@ public:
 
 // Currencies from Currency_Master; rates from Currency_Rate (the latest on or before RateDate),
 // else the currency's Exchange_Rate; the home currency's rate is 1. A rate is home units per
-// foreign unit: foreign = home / rate, home = foreign x rate, unrounded.
+// foreign unit: foreign = home / rate, home = foreign x rate, unrounded. A rate passed in must
+// be above 0, except that the home currency converts at 1 when the rate passed in is 0.
 class PackageCurrency : public Currency {
     Q_OBJECT
 public:
@@ -34,6 +35,7 @@ public:
 
 private:
     double rateFor(const QString &currency, bool useRate, double exchangeRate);
+    bool isHomeCurrency(const QString &currency);
 };
 
 } // namespace orbsales::package
