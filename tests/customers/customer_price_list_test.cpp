@@ -187,12 +187,23 @@ TEST_F(PriceListTest, ValuesWithQuotesAreStoredVerbatimAndMatchedExactly) {
     EXPECT_EQ(stored(QStringLiteral("Customer_Code")).toString(), QStringLiteral("01C001"));
 }
 
-TEST_F(PriceListTest, UpdateLastSellingPriceRecordsNothing) {
+// The price a customer was charged last is recorded on the customer's row for the item and
+// unit; a customer without an agreed price gets no row.
+TEST_F(PriceListTest, UpdateLastSellingPriceRecordsOnTheExistingRowOnly) {
     ASSERT_TRUE(prices->Save_Customer_Price_List());
     prices->setLastSellingPrice(99);
-    prices->setConnectionString({});
-    EXPECT_TRUE(prices->Update_Last_Selling_Price());
-    EXPECT_EQ(stored(QStringLiteral("Last_Selling_Price")).toDouble(), 9);
+    prices->setLastUpdate(QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
+    EXPECT_TRUE(prices->Update_Last_Selling_Price()) << prices->ErrDesc().toStdString();
+    EXPECT_EQ(stored(QStringLiteral("Last_Selling_Price")).toDouble(), 99);
+    EXPECT_EQ(stored(QStringLiteral("Selling_Price")).toDouble(), 10);
+    EXPECT_EQ(stored(QStringLiteral("Last_Update")).toDateTime(), QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
+
+    auto other = newPrices();
+    other->setUnitID(3);
+    other->setLastSellingPrice(50);
+    EXPECT_TRUE(other->Update_Last_Selling_Price());
+    EXPECT_EQ(database().count(QStringLiteral("Customer_Price_List")), 1);
+    EXPECT_EQ(stored(QStringLiteral("Last_Selling_Price")).toDouble(), 99);
 }
 
 } // namespace

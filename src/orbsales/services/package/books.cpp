@@ -1,6 +1,7 @@
 #include "orbsales/services/package/books.h"
 
 #include "orbsales/data/connection.h"
+#include "orbsales/services/package/books_deliveries.h"
 #include "orbsales/services/package/package_support.h"
 
 namespace orbsales::package {
@@ -191,6 +192,7 @@ QStringList verifyBooks(Connection &connection) {
     checkAccounts(connection, books, breaches);
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
+    checkDeliveryBooks(connection, breaches);
     return breaches;
 }
 

@@ -68,7 +68,9 @@ Books readBooks(Connection &connection);
 // - each account's balance equals its opening balance plus its ledger rows, and no ledger row
 //   is on an account outside the chart;
 // - each customer's balance (overall and per branch, home and foreign) equals its receivable rows;
-// - each item's stock in hand in a branch equals its opening stock plus its movements.
+// - each item's stock in hand in a branch equals its opening stock plus its movements;
+// - and what deliveries change: stock value, location stock, ordered quantities, delivered
+//   quantities (checkDeliveryBooks).
 QStringList verifyBooks(Connection &connection);
 
 } // namespace package
