@@ -20,14 +20,7 @@ namespace orbsales::testing {
 // open connection. Sources are written straight into their tables.
 class DeliveryTest : public DatabaseTest {
 protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        if (!db)
-            return;
-        demo::seedDemoCompany(database().connection());
-        caller = std::make_unique<Connection>();
-        caller->open(connectionString());
-    }
+    void SetUp() override;
     void TearDown() override {
         caller.reset();
         DatabaseTest::TearDown();
@@ -39,34 +32,27 @@ protected:
             : item(std::move(item)), qty(qty), price(price), delivered(delivered), foc(foc),
               project(std::move(project)), unit(std::move(unit)), unitQty(unitQty) {}
         QString item; // without the company prefix; empty for a line with a name only
-        double qty;
-        double price;
-        double delivered;
+        double qty, price, delivered;
         bool foc;
-        QString project;
-        QString unit;
+        QString project, unit;
         double unitQty;
     };
-
-    // A processed sales order or cash memo of the head office; answers its line serials.
-    std::vector<int> addOrder(const QString &number, const std::vector<SourceLine> &lines);
-    std::vector<int> addCashMemo(const QString &number, const std::vector<SourceLine> &lines,
-                                 const QString &currency = QStringLiteral("AED"), double rate = 1);
+    // A processed sales order or cash memo of the head office, lines in the order given.
+    void addOrder(const QString &number, const std::vector<SourceLine> &lines);
+    void addCashMemo(const QString &number, const std::vector<SourceLine> &lines, double usdRate = 0);
+    int nextSerial(const QString &table);
 
     std::unique_ptr<Delivery> newDelivery(const QString &sourceNo = QStringLiteral("01HOSOR1"));
-    // The grid loaded from the source, every line ticked as it is (its whole open quantity).
-    void tickAll(LineGrid &grid);
+    // Every loaded line ticked with its whole open quantity, leaving from location 1.
+    static void tickAll(LineGrid &grid);
 
-    // Figures as the package keeps them.
-    double value(const QString &sql, const QVariantList &values = {}) {
-        return database().scalar(sql, values).toDouble();
-    }
-    double stockInHand(const QString &item, const QString &branch = QStringLiteral("HO"));
-    double stockAmount(const QString &item, const QString &branch = QStringLiteral("HO"));
-    double ordered(const QString &item, const QString &branch = QStringLiteral("HO"));
-    double locationQty(const QString &item, int location, const QString &branch = QStringLiteral("HO"));
-    double posted(const QString &account);
-    int counter(const QString &prefix, const QString &branch = QStringLiteral("HO"));
+    double value(const QString &sql, const QVariantList &values = {}) { return database().scalar(sql, values).toDouble(); }
+    // A column of the item's row in the branch (Stock_In_Hand, Stock_Amount, Ordered_Qty).
+    double item(const char *column, const QString &code, const QString &branch = QStringLiteral("HO"));
+    int counter(const QString &prefix);
+    // Rows as text, the same on both engines: numbers in their shortest text, dates as
+    // "yyyy-MM-dd HH:mm:ss", NULL as "NULL".
+    QList<QStringList> rows(const QString &sql, const QVariantList &values = {});
     // "account debit credit" per ledger row of the document, in the order written.
     QStringList ledger(const QString &documentNo);
 

@@ -70,15 +70,5 @@ INSTANTIATE_TEST_SUITE_P(
                         "Get_Direct_Delivery Process_Direct_Delivery")}),
     [](const auto &info) { return QString::fromLatin1(info.param.identifier).mid(9).toStdString(); });
 
-// A delivery is made with a connection object of its own, not opened; a direct delivery with none.
-TEST(PublishedDeliveryConnections, StartAsTheirClassesDo) {
-    std::unique_ptr<QObject> delivery = Registry::instance().create(QStringLiteral("OrbSales.Delivery"));
-    auto *own = delivery->property("AdoDBConnectionObject").value<QObject *>();
-    ASSERT_NE(own, nullptr);
-    EXPECT_EQ(own->property("State").toInt(), 0);
-    std::unique_ptr<QObject> direct = Registry::instance().create(QStringLiteral("OrbSales.DirectDelivery"));
-    EXPECT_EQ(direct->property("AdoDBConnectionObject").value<QObject *>(), nullptr);
-}
-
 } // namespace
 } // namespace orbsales::testing
