@@ -46,8 +46,9 @@ void createAndProcessOrder(Connection &connection, const QString &db, int serial
 
 QVariantList values(std::initializer_list<QVariant> list) { return QVariantList(list); }
 
-// Items of company 99 with their unit and their row in branch BN (three rows per item);
-// `ordered` is each one's ordered quantity, so that the pre-filled orders and the items agree.
+// Items of company 99 with their unit, their row in branch BN and the movement that put their
+// ordered quantity on order (four rows per item); `ordered` is each one's ordered quantity, so
+// that the pre-filled orders and the items agree.
 void prefillItems(Connection &connection, const QStringList &codes, const std::vector<double> &ordered,
                   const QDateTime &now, Progress &progress) {
     const int count = int(codes.size());
@@ -85,6 +86,17 @@ void prefillItems(Connection &connection, const QStringList &codes, const std::v
                            ordered[size_t(i)], now});
         },
         &progress);
+    // What the pre-filled orders put on order, as the inventory records each change.
+    insertMany(
+        connection, QStringLiteral("Ordered_Qty_Movement"),
+        {QStringLiteral("Item_Code"), QStringLiteral("Company_Prefix"), QStringLiteral("Branch_Prefix"),
+         QStringLiteral("Movement_Type"), QStringLiteral("Quantity"), QStringLiteral("Last_Update")},
+        count,
+        [&](int i) {
+            return values({codes[i], QStringLiteral("99"), QStringLiteral("BN"), QStringLiteral("Increase"),
+                           ordered[size_t(i)], now});
+        },
+        &progress);
 }
 
 // Pre-filled orders belong to company 99, branch BN, so they never meet the demo's own: one
@@ -112,7 +124,7 @@ void prefillOrders(Connection &connection, int rows, Progress &progress) {
     std::vector<double> ordered(size_t(itemCount), 0.0);
     for (int line = 0; line < rows; ++line)
         ordered[size_t(line % itemCount)] += quantity(line);
-    progress.setTotal(3 * qint64(itemCount) + orders + rows);
+    progress.setTotal(4 * qint64(itemCount) + orders + rows);
     prefillItems(connection, items, ordered, now, progress);
 
     const double orderAmount = kPrefilledPrice * (kLinesPerOrder * (kLinesPerOrder + 1) / 2);

@@ -1,3 +1,4 @@
+#include "books_deliveries.h"
 #include "commands.h"
 #include "database_setup.h"
 #include "text_table.h"
@@ -114,6 +115,7 @@ int runBooks(const Invocation &call) {
         printTrialBalance(call.out, books);
         printReceivables(call.out, books);
         printStock(call.out, books);
+        printDeliveryBooks(call.out, connection);
         return kExitOk;
     });
 }

@@ -19,6 +19,7 @@ constexpr DemoSection kSections[] = {
     {"Customer opening balance", demoOpeningBalances},
     {"Sales quotations", demoQuotations},
     {"Sales order", demoOrders},
+    {"Deliveries", demoDeliveries},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,

@@ -276,12 +276,19 @@ TEST_F(PriceListTest, ValuesWithQuotesAreStoredVerbatimAndMatchedExactly) {
     EXPECT_EQ(stored().value(0).value(0), "01C001");
 }
 
-TEST_F(PriceListTest, UpdateLastSellingPriceRecordsNothing) {
+// The price a customer was charged last is recorded on the customer's row for the item and
+// unit; a customer without an agreed price gets no row.
+TEST_F(PriceListTest, UpdateLastSellingPriceRecordsOnTheExistingRowOnly) {
     ASSERT_TRUE(prices->Save_Customer_Price_List());
     prices->setLastSellingPrice(99);
-    prices->setConnectionString(QString());
-    EXPECT_TRUE(prices->Update_Last_Selling_Price());
-    EXPECT_EQ(stored().value(0).value(6), "9");
+    EXPECT_TRUE(prices->Update_Last_Selling_Price()) << prices->ErrDesc().toStdString();
+    EXPECT_EQ(stored().value(0).value(6), "99");
+    EXPECT_EQ(stored().value(0).value(5), "10");
+    auto other = newPrices();
+    other->setUnitID(3);
+    other->setLastSellingPrice(50);
+    EXPECT_TRUE(other->Update_Last_Selling_Price());
+    EXPECT_EQ(stored().size(), 1);
 }
 
 } // namespace

@@ -118,6 +118,23 @@ bool CustomerPriceList::Delete_Customer_Price_List(const QString &Customer_Code,
     });
 }
 
-bool CustomerPriceList::Update_Last_Selling_Price() { return true; }
+// The price the customer was charged last becomes the last selling price of the customer's
+// row for the item and unit. A customer without an agreed price for it has no row, and gets
+// none: the price list holds what was agreed, and processing agrees nothing.
+bool CustomerPriceList::Update_Last_Selling_Price() {
+    return trapped([this] {
+        OperationConnection connection = session();
+        Recordset prices;
+        prices.open(
+            QStringLiteral("Select * From Customer_Price_List where Customer_Code=? and Item_Code=? and Unit_ID=?"),
+            {exactText(m_CustomerCode), exactText(m_ItemCode), m_UnitID}, connection.get(), CursorType::Keyset);
+        for (; !prices.eof(); prices.moveNext()) {
+            prices.setValue(u"Last_Selling_Price", m_LastSellingPrice);
+            prices.setValue(u"Last_Update", m_LastUpdate);
+            prices.update();
+        }
+        return true;
+    });
+}
 
 } // namespace orbsales

@@ -41,7 +41,8 @@ public:
     Q_INVOKABLE bool Save_Customer_Price_List();
     Q_INVOKABLE bool Update_Customer_Price_List();
     Q_INVOKABLE bool Delete_Customer_Price_List(const QString &Customer_Code, const QString &Item_Code, double Unit_ID);
-    // Records nothing and answers true: delivery processing calls it after each line.
+    // Records the price charged as the last selling price of an existing row; always true
+    // unless the database fails. Delivery processing calls it after each line.
     Q_INVOKABLE bool Update_Last_Selling_Price();
 
 private:

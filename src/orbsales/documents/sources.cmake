@@ -6,4 +6,5 @@ target_sources(orbsales PRIVATE
     documents/posting.cpp
     documents/source_lines.h
     documents/source_lines.cpp
+    documents/quotient.h
 )

@@ -39,6 +39,12 @@ target_sources(orbsales PRIVATE
     services/package/books.cpp
     services/package/books_openingbalances.h
     services/package/books_openingbalances.cpp
+    services/package/books_deliveries.h
+    services/package/books_deliveries.cpp
+    services/package/ordered_movements.h
+    services/package/ordered_movements.cpp
+    services/package/seed_deliveries.h
+    services/package/seed_deliveries.cpp
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp

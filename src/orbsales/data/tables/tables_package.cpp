@@ -135,12 +135,20 @@ void addItemTables(Schema &schema) {
                       text("Stock_Comments"),  date("Last_Update")},
                      {index("IX_Stock_Movement_Item", {QStringLiteral("Item_Code"), QStringLiteral("Branch_Prefix")}),
                       index("IX_Stock_Movement_Document", {QStringLiteral("Document_No")})}});
+    // Base units of an item at one stock location of a branch: Location_Qty starts at the
+    // Opening_Qty found there and moves with the stock movements made at the location.
     schema.addTable(
         {QStringLiteral("Location_Stock"),
          {text("Company_Prefix"), text("Branch_Prefix", true), text("Item_Code", true), text("Item_Name"),
-          whole("Location_ID"), text("Location_Name"), number("Location_Qty"), date("Last_Update")},
+          whole("Location_ID"), text("Location_Name"), number("Location_Qty"), date("Last_Update"),
+          number("Opening_Qty")},
          {index("IX_Location_Stock_Key",
                 {QStringLiteral("Item_Code"), QStringLiteral("Branch_Prefix"), QStringLiteral("Location_ID")}, true)}});
+    // Every change of an item's ordered quantity in a branch, signed; Ordered_Qty is their sum.
+    schema.addTable({QStringLiteral("Ordered_Qty_Movement"),
+                     {text("Item_Code", true), text("Company_Prefix"), text("Branch_Prefix", true),
+                      text("Movement_Type"), number("Quantity"), date("Last_Update")},
+                     {index("IX_Ordered_Qty_Movement_Item", {QStringLiteral("Item_Code"), QStringLiteral("Branch_Prefix")})}});
     schema.addTable({QStringLiteral("Sales_Log"),
                      {text("Sales_Document_No", true),
                       text("Company_Prefix"),

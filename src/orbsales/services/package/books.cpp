@@ -2,6 +2,7 @@
 #include "orbsales/services/package/books_openingbalances.h"
 
 #include "orbsales/data/connection.h"
+#include "orbsales/services/package/books_deliveries.h"
 #include "orbsales/services/package/package_support.h"
 
 namespace orbsales::package {
@@ -193,6 +194,7 @@ QStringList verifyBooks(Connection &connection) {
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
     checkOpeningBalances(connection, breaches);
+    checkDeliveryBooks(connection, breaches);
     return breaches;
 }
 

@@ -70,6 +70,8 @@ Books readBooks(Connection &connection);
 // - each customer's balance (overall and per branch, home and foreign) equals its receivable rows;
 // - each item's stock in hand in a branch equals its opening stock plus its movements;
 // - the customers' opening balances agree with their documents and the chart (books_openingbalances.h).
+// - and what deliveries change: stock value, location stock, ordered quantities, delivered
+//   quantities (checkDeliveryBooks).
 QStringList verifyBooks(Connection &connection);
 
 // What the package's own postings leave in the books on purpose, each with its amounts (a posting

@@ -42,6 +42,7 @@ constexpr DemoItem kItems[] = {
     {"B100", "Steel Bracket", "Box", 85, "0"},
     {"C300", "Cable Reel", "Mtr", 2.75, "0"},
     {"S100", "Installation Service", "Hrs", 150, "1"},
+    {"K100", "Tool Kit", "Set", 95, "3"},
 };
 
 constexpr DemoCustomer kCustomers[] = {

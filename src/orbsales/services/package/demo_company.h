@@ -24,7 +24,7 @@ struct DemoItem {
     const char *name;
     const char *unit;
     double price;
-    const char *type; // "0" stock item, "1" service
+    const char *type; // "0" stock item, "1" service, "3" assembly
 };
 
 struct DemoCustomer {

@@ -3,6 +3,7 @@
 #include "orbsales/services/package/item_store.h"
 #include "orbsales/services/package/package_messages.h"
 #include "orbsales/services/package/package_support.h"
+#include "orbsales/services/package/ordered_movements.h"
 
 #include <QDateTime>
 
@@ -21,23 +22,25 @@ bool PackageInventory::Update_Item_OrderedQty(const QString &direction) {
         if (ItemQuantity() < 0)
             return fail(msg::negative(QStringLiteral("ItemQuantity"), figure(ItemQuantity())));
         auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
-        if (!findItem(db.get(), ItemCode()))
+        const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
+        if (!item)
             return fail(msg::unknownItem(ItemCode()));
         if (!findBranchItem(db.get(), ItemCode(), BranchPrefix()))
             return fail(msg::itemNotInBranch(ItemCode(), BranchPrefix()));
-        // Cancelling an order that was never processed lowers a quantity that was never raised:
-        // the ordered quantity stops at 0 rather than going below it.
-        const QString change = increase ? QStringLiteral("COALESCE(Ordered_Qty, 0) + ?")
-                                        : QStringLiteral("CASE WHEN COALESCE(Ordered_Qty, 0) - ? < 0 THEN 0 "
-                                                         "ELSE COALESCE(Ordered_Qty, 0) - ? END");
-        QVariantList values{ItemQuantity()};
-        if (!increase)
-            values << ItemQuantity();
-        values << QDateTime::currentDateTime() << ItemCode() << BranchPrefix();
-        db->execute(QStringLiteral("Update Item_Master_Detail Set Ordered_Qty = %1, Last_Update = ? "
-                                   "Where Item_Code = ? and Branch_Prefix = ?")
-                        .arg(change),
-                    values);
+        // A decrease below 0 is carried, not clamped: an order converted in full lowers its
+        // quantities (its delivery) before it raises them (its own processing), and a clamp
+        // would leave them raised for good. Each change is kept as a movement, so that the
+        // books can tell the quantity from its history.
+        const double change = increase ? ItemQuantity() : -ItemQuantity();
+        const QDateTime now = QDateTime::currentDateTime();
+        WriteUnit unit(db.get());
+        db->execute(QStringLiteral("Update Item_Master_Detail Set Ordered_Qty = COALESCE(Ordered_Qty, 0) + ?, "
+                                   "Last_Update = ? Where Item_Code = ? and Branch_Prefix = ?"),
+                    {change, now, ItemCode(), BranchPrefix()});
+        recordOrderedMovement(db.get(), *item, BranchPrefix(), increase ? QStringLiteral("Increase")
+                                                                        : QStringLiteral("Decrease"),
+                              change, now);
+        unit.commit();
         return true;
     });
 }
@@ -88,9 +91,10 @@ bool PackageInventory::Get_Item_Account() {
                 db->select(QStringLiteral("Select %1 from %2 Where Company_Prefix = ? and Branch_Prefix = ?")
                                .arg(QString::fromLatin1(kDefaults[i].column), table),
                            {company, BranchPrefix()});
-            if (defaults.rows.isEmpty())
-                return fail(msg::missingPreferences(table, company, BranchPrefix()));
-            accounts[at] = defaults.rows.first().first().toString().trimmed();
+            // Without the branch's preference row the account stays empty: the caller that
+            // needs it reports it in its own words, and one that does not is not stopped.
+            if (!defaults.rows.isEmpty())
+                accounts[at] = defaults.rows.first().first().toString().trimmed();
         }
         report(accounts);
         return true;
