@@ -98,17 +98,18 @@ TEST_F(Items, EachAccountComesFromTheBranchRowElseTheItemElseTheBranchDefaults) 
     EXPECT_EQ(object->CashSalesAccount(), QStringLiteral("01HO4100"));
 }
 
-TEST_F(Items, AccountsOfAnUnknownItemOrWithoutTheDefaultsTheyNeedAreRefused) {
+TEST_F(Items, AnUnknownItemIsRefusedAndDefaultsWithoutTheirRowStayEmpty) {
     auto unknown = inventory(QStringLiteral("01Z999"));
     EXPECT_FALSE(unknown->Get_Item_Account());
-    EXPECT_EQ(unknown->ErrDesc(), msg::unknownItem(QStringLiteral("01Z999")));
+    EXPECT_EQ(unknown->ErrDesc(), QStringLiteral("Item '01Z999' does not exist"));
 
+    // A branch without preference rows: the caller gets empty accounts and says what is missing
+    // in its own words, for the accounts it posts to only.
     auto elsewhere = inventory();
     elsewhere->setBranchPrefix(QStringLiteral("B2"));
-    EXPECT_FALSE(elsewhere->Get_Item_Account());
-    EXPECT_EQ(elsewhere->ErrDesc(), msg::missingPreferences(QStringLiteral("Default_Inventory_Preferences"),
-                                                            QStringLiteral("01"), QStringLiteral("B2")));
+    EXPECT_TRUE(elsewhere->Get_Item_Account()) << elsewhere->ErrDesc().toStdString();
     EXPECT_EQ(elsewhere->InventoryAccountNo(), QString());
+    EXPECT_EQ(elsewhere->CashSalesAccount(), QString());
 
     // With every account on the item the defaults are not needed.
     database().execute(QStringLiteral("Update Item_Master Set Inventory_Account_No='a', COGS_Account_No='b', "
@@ -187,7 +188,29 @@ TEST_F(Stock, ItemsWithoutStockMoveNothingAndSayTheirType) {
     ASSERT_TRUE(object->ReduceStockInHand(3)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->ItemType(), 1);
     EXPECT_EQ(object->TotalQty(), 3);
+    EXPECT_EQ(object->SellingValue(), 12); // at the unit price of 4 given
+    object->setUnitPrice(0);
+    ASSERT_TRUE(object->ReduceStockInHand(3)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->SellingValue(), 0);
+}
+
+// The unit price a caller gives values goods without stock; goods in stock leave at their cost,
+// and a rental period does not change how many units leave.
+TEST_F(Stock, AUnitPriceValuesOnlyGoodsWithoutStock) {
+    addItem(QStringLiteral("01S900"), QStringLiteral("1"));
+    auto service = reduce();
+    service->setItemCode(QStringLiteral("01S900"));
+    service->setUnitPrice(150);
+    ASSERT_TRUE(service->ReduceStockInHand(-2)) << service->ErrDesc().toStdString();
+    EXPECT_EQ(service->SellingValue(), -300);
+
+    auto goods = reduce(QStringLiteral("Box"));
+    goods->setUnitPrice(99);
+    goods->setPeriodType(QStringLiteral("Monthly"));
+    ASSERT_TRUE(goods->ReduceStockInHand(2)) << goods->ErrDesc().toStdString();
+    EXPECT_EQ(goods->TotalQty(), 24);
+    EXPECT_DOUBLE_EQ(goods->SellingValue(), 60);
+    EXPECT_EQ(stockInHand(kBolt, QStringLiteral("HO")), 76);
 }
 
 TEST_F(Stock, ReductionsThatCannotBeMadeWriteNothing) {
@@ -205,6 +228,8 @@ TEST_F(Stock, ReductionsThatCannotBeMadeWriteNothing) {
         {"unknown item", [](ReduceStock &r) { r.setItemCode(kHostile); }, 1, msg::unknownItem(kHostile)},
         {"not kept in the branch", [](ReduceStock &r) { r.setBranchPrefix(QStringLiteral("B2")); }, 1,
          msg::itemNotInBranch(kBolt, QStringLiteral("B2"))},
+        {"no branch named", [](ReduceStock &r) { r.setBranchPrefix(QString()); }, 1,
+         QStringLiteral("BranchPrefix is empty")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

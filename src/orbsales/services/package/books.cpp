@@ -1,7 +1,10 @@
 #include "orbsales/services/package/books.h"
 
 #include "orbsales/data/connection.h"
+#include "orbsales/services/package/books_cashmemos.h"
 #include "orbsales/services/package/package_support.h"
+
+#include <QHash>
 
 namespace orbsales::package {
 
@@ -95,9 +98,14 @@ void checkLedger(Connection &connection, const Books &books, QStringList &breach
     }
 }
 
-void checkAccounts(Connection &connection, const Books &books, QStringList &breaches) {
+void checkAccounts(Connection &connection, const Books &books, const QList<DocumentedDifference> &differences,
+                   QStringList &breaches) {
+    QHash<QString, double> documented;
+    for (const DocumentedDifference &difference : differences)
+        documented[difference.accountNo] += difference.amount;
     for (const AccountLine &account : books.accounts) {
-        const double expected = account.opening + account.debits - account.credits;
+        const double expected =
+            account.opening + account.debits - account.credits + documented.value(account.accountNo);
         if (!sameAmount(account.balance(), expected))
             breaches << QStringLiteral("Account %1 (%2): ").arg(account.accountNo, account.name) +
                             pair(QStringLiteral("balance"), account.balance(),
@@ -188,10 +196,17 @@ QStringList verifyBooks(Connection &connection) {
     const Books books = readBooks(connection);
     QStringList breaches;
     checkLedger(connection, books, breaches);
-    checkAccounts(connection, books, breaches);
+    checkAccounts(connection, books, documentedDifferences(connection), breaches);
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
+    checkCashMemos(connection, breaches);
     return breaches;
 }
+
+QString DocumentedDifference::text() const {
+    return QStringLiteral("%1, account %2: %3 (difference %4)").arg(documentNo, accountNo, reason, figure(amount));
+}
+
+QList<DocumentedDifference> documentedDifferences(Connection &connection) { return cashMemoDifferences(connection); }
 
 } // namespace orbsales::package

@@ -1,0 +1,4 @@
+target_sources(orbsales_tests PRIVATE
+    cashmemos/cashmemo_fixture.h
+    cashmemos/cashmemo_save_test.cpp
+)
