@@ -9,6 +9,10 @@
 #include <QDateTime>
 #include <QStringList>
 #include <memory>
+#include <ostream>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace orbsales::testing {
 

@@ -131,9 +131,10 @@ bool CashMemo::finishNumber(DocumentIdentity &identity) { return identity.finish
 
 bool CashMemo::Process() {
     return trapped([this] {
-        const QString kind = paymentKind();
         if (!Process_CashMemo())
             return false;
+        // The memo's payment type as stored, which processing has just loaded.
+        const QString kind = paymentKind();
         if (kind == kChequeKind || kind == kCreditCardKind)
             return Cheque_Process();
         return true;
