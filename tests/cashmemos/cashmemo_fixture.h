@@ -13,6 +13,9 @@
 
 // Texts in failure messages as text.
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList &texts, std::ostream *os) {
+    *os << '[' << texts.join(QStringLiteral("\n ")).toStdString() << ']';
+}
 
 namespace orbsales::testing {
 
@@ -80,6 +83,9 @@ protected:
     // Lines in grid rows 1, 2, ...; header totals from their amounts less `discount`.
     void fill(const QList<QStringList> &lines, double discount = 0) {
         double subTotal = 0;
+        const int rows = grid->rowCount();
+        grid->setRowCount(1); // earlier lines go
+        grid->setRowCount(rows);
         for (int i = 0; i < lines.size(); ++i) {
             grid->setRow(i + 1, lines[i]);
             subTotal += lines[i].at(11).toDouble();

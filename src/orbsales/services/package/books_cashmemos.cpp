@@ -268,8 +268,8 @@ void checkMemo(Connection &connection, const Memo &memo, const Posted &posted, I
                         .arg(memo.paymentKind.toLower());
     }
 
-    compare(breaches, memo, QStringLiteral("stock movements of"), posted.movedQuantity,
-            QStringLiteral("base units, its stock lines come to"), stockQuantity);
+    compare(breaches, memo, QStringLiteral("stock movements in base units"), posted.movedQuantity,
+            QStringLiteral("its stock lines come to"), stockQuantity);
     // Each line's inventory value is its cost rounded to the memo's decimals.
     const double rounding = stockLines * 0.5 * std::pow(10.0, -memo.digits) + 0.000001;
     compare(breaches, memo, QStringLiteral("stock movements worth"), posted.movedValue,
