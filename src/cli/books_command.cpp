@@ -121,6 +121,13 @@ int runBooks(const Invocation &call) {
 int runVerify(const Invocation &call) {
     return withBooks(call, "verify", [&](Connection &connection) {
         const QStringList breaches = package::verifyBooks(connection);
+        const QList<package::DocumentedDifference> differences = package::documentedDifferences(connection);
+        if (!differences.isEmpty()) {
+            call.out << "Documented differences (postings that move a chart balance by another amount than their "
+                        "ledger line; allowed for, not breaches):\n";
+            for (const package::DocumentedDifference &difference : differences)
+                call.out << "  " << difference.text() << '\n';
+        }
         if (breaches.isEmpty()) {
             call.out << "The books hold together: the ledger balances, every account, customer and stock balance "
                         "agrees with its rows.\n";

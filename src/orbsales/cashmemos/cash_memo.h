@@ -116,6 +116,7 @@ private:
     struct StockMoved {
         double baseQuantity = 0;
         double value = 0;
+        int itemType = 0;
     };
 
     bool Save_CashMemo_Master();

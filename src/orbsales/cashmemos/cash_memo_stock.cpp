@@ -75,7 +75,7 @@ bool CashMemo::Reduce_CashMemo_Stock() {
         const double value = posting::isStockItemType(stock->ItemType()) ? stock->SellingValue()
                                                                          : numberOf(lines, u"Cash_Memo_Item_Amount");
         if (posting::isStockItemType(stock->ItemType()))
-            m_stockMoved[lines.integer(u"SL_No")] = {stock->TotalQty(), value};
+            m_stockMoved[lines.integer(u"SL_No")] = {stock->TotalQty(), value, type};
         if ((type != posting::kAssemblyItemType || assemblyPosting) &&
             !Post_CashMemo_Inventory_Line(itemCode, value, columns::isTrue(lines, u"FOC_Flag")))
             return false;
@@ -188,7 +188,8 @@ bool CashMemo::Reduce_POS_Stock() {
         const QString itemCode = textOf(lines, u"Item_Code");
         const double unitPrice = numberOf(lines, u"Cash_Memo_Unit_Price");
         double value = unitPrice;
-        if (posting::isStockItemType(stockTypeOf(m_ADOConnectionString, itemCode))) {
+        const int type = stockTypeOf(m_ADOConnectionString, itemCode);
+        if (posting::isStockItemType(type)) {
             auto stock = createObject<ReduceStock>(service_ids::kReduceStock);
             stock->setAdoConnectionObject(&connection());
             // Stock in hand is kept per branch: the memo's branch goes with every reduction.
@@ -205,7 +206,7 @@ bool CashMemo::Reduce_POS_Stock() {
                 return false;
             if (posting::isStockItemType(stock->ItemType())) {
                 value = stock->SellingValue();
-                m_stockMoved[lines.integer(u"SL_No")] = {stock->TotalQty(), value};
+                m_stockMoved[lines.integer(u"SL_No")] = {stock->TotalQty(), value, type};
             }
         }
         lines.setValue(u"Inventory_Value", rounded(value));
@@ -225,10 +226,10 @@ bool CashMemo::Post_POS_Inventory() {
         const auto moved = m_stockMoved.find(lines.integer(u"SL_No"));
         if (moved == m_stockMoved.end())
             continue;
-        const QString itemCode = textOf(lines, u"Item_Code");
-        if (stockTypeOf(m_ADOConnectionString, itemCode) == posting::kAssemblyItemType && !assemblyPosting)
+        if (moved->second.itemType == posting::kAssemblyItemType && !assemblyPosting)
             continue;
-        if (!Post_CashMemo_Inventory_Line(itemCode, moved->second.value, columns::isTrue(lines, u"FOC_Flag")))
+        if (!Post_CashMemo_Inventory_Line(textOf(lines, u"Item_Code"), moved->second.value,
+                                          columns::isTrue(lines, u"FOC_Flag")))
             return false;
     }
     return true;
