@@ -104,10 +104,10 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
                     .match(output.out)
                     .hasMatch())
         << output.out.toStdString();
-    EXPECT_EQ(output.out.count(QStringLiteral("  before pre-filling ")), 3) << output.out.toStdString();
+    EXPECT_EQ(output.out.count(QStringLiteral("  before pre-filling ")), 4) << output.out.toStdString();
     EXPECT_FALSE(output.out.contains(QStringLiteral("fresh database")));
     const std::vector<qsizetype> columns = rateColumns(output.out);
-    ASSERT_EQ(columns.size(), 6u) << output.out.toStdString();
+    ASSERT_EQ(columns.size(), 8u) << output.out.toStdString();
     for (qsizetype column : columns)
         EXPECT_EQ(column, columns.front()) << output.out.toStdString();
     // The progress of each pre-fill counts every row it writes: 6 per customer; quotations
@@ -116,6 +116,8 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
         EXPECT_TRUE(output.err.contains(QLatin1String(total))) << total << '\n' << output.err.toStdString();
     // Warm-up, fresh and pre-filled quotations of 10 lines each, and the pre-filled lines.
     EXPECT_EQ(database().count(QStringLiteral("Sales_Quotation_Detail")), (3 + 2 + 2) * 10 + 120);
+    // Cash memos alike: their lines and one master per 10 of them (132 rows) are pre-filled.
+    EXPECT_EQ(database().count(QStringLiteral("Cash_Memo_Detail")), (3 + 2 + 2) * 10 + 120);
 
     CapturedOutput verify;
     EXPECT_EQ(cli::runVerify(verify.call(connectionString())), 0);
@@ -133,7 +135,7 @@ TEST_F(CommandTest, BenchWithoutADatabaseStartsEachMeasurementFresh) {
                              QStringLiteral("1")}));
     output.flush();
     ASSERT_EQ(code, 0) << output.err.toStdString();
-    EXPECT_EQ(output.out.count(QStringLiteral("  fresh database ")), 3) << output.out.toStdString();
+    EXPECT_EQ(output.out.count(QStringLiteral("  fresh database ")), 4) << output.out.toStdString();
     EXPECT_TRUE(output.out.contains(QStringLiteral("a new temporary SQLite file for each measurement")));
     EXPECT_EQ(rowCounts(), untouched);
 }
