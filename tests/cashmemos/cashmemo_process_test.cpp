@@ -178,6 +178,35 @@ TEST_F(CashMemoProcess, APointOfSaleReturnIsASalesDebitAndARefundOutOfTheCash) {
     EXPECT_EQ(shown(posted(ledger.recorder())), expected);
 }
 
+// The refund alone, as a front end may call it on a processed memo.
+TEST_F(CashMemoProcess, OnlyAPointOfSaleMemoPaidInCashRefundsItsReturnedLines) {
+    struct Case {
+        const char *name, *reference, *paymentType;
+        double returned;
+        QStringList refund;
+    };
+    const Case cases[] = {
+        {"point of sale, cash", "pos", "cash", -1,
+         {QStringLiteral("01HO1000 | Cash Memo Account | POS Return | Dr 0 Cr 40 | FC Dr 0 Cr 40 | chart -40")}},
+        {"point of sale, cheque", "POS", "Cheque", -1, {}},
+        {"nothing returned", "POS", "Cash", 1, {}},
+        {"not a point of sale", "SOR", "Cash", -1, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingScope ledger(ids::kGeneralLedger);
+        memo = newMemo();
+        memo->setReferencePrefix(QString::fromLatin1(c.reference));
+        memo->setPaymentType(QString::fromLatin1(c.paymentType));
+        memo->setChequeNo(QStringLiteral("1"));
+        memo->setChequeBank(QStringLiteral("HSBC"));
+        fill({line(QStringLiteral("A100"), 2, 12.5), line(QStringLiteral("A200"), c.returned, 40)});
+        created();
+        EXPECT_TRUE(memo->POS_Return_Cash_Posting()) << memo->ErrDesc().toStdString();
+        EXPECT_EQ(shown(posted(ledger.recorder())), c.refund);
+    }
+}
+
 TEST_F(CashMemoProcess, EachLinesStockMovesOnceAndReturnedGoodsComeBack) {
     RecordingScope reduce(ids::kReduceStock);
     RecordingScope location(ids::kLocationStock);

@@ -211,10 +211,11 @@ std::pair<double, double> CashMemo::refunds() {
 }
 
 // The refund of a point-of-sale memo's returned lines, paid out of the cash account. A memo
-// charged by cheque or card has its refunds netted in the amount charged: no cash leaves.
+// charged by cheque or card has its refunds netted in the amount charged: no cash leaves. Other
+// memos take their negative lines off their total and refund nothing on their own.
 bool CashMemo::POS_Return_Cash_Posting() {
     return trapped([this] {
-        if (paymentKind() != QStringLiteral("CASH"))
+        if (!isPointOfSale() || paymentKind() != QStringLiteral("CASH"))
             return true;
         const auto [refund, fcRefund] = refunds();
         if (refund == 0 && fcRefund == 0)
