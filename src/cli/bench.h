@@ -52,6 +52,7 @@ Measurement customerMeasurement();
 Measurement quotationMeasurement();
 Measurement orderMeasurement();
 Measurement deliveryMeasurement();
+Measurement cashMemoMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

@@ -23,6 +23,7 @@ Measurement (*const kMeasurements[])() = {
     quotationMeasurement,
     orderMeasurement,
     deliveryMeasurement,
+    cashMemoMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared

@@ -125,12 +125,12 @@ int runVerify(const Invocation &call) {
         const QStringList breaches = package::verifyBooks(connection);
         // Differences the package's rules make on purpose are shown with their amounts, not counted.
         auto listDifferences = [&] {
-            const QStringList differences = package::documentedDifferences(connection);
+            const QList<package::DocumentedDifference> differences = package::documentedDifferences(connection);
             if (differences.isEmpty())
                 return;
             call.out << "Documented differences (not breaches):\n";
-            for (const QString &difference : differences)
-                call.out << "  " << difference << '\n';
+            for (const package::DocumentedDifference &difference : differences)
+                call.out << "  " << difference.text() << '\n';
         };
         if (breaches.isEmpty()) {
             call.out << "The books hold together: the ledger balances, every account, customer and stock balance "

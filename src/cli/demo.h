@@ -30,6 +30,7 @@ void demoOpeningBalances(DemoContext &context);
 void demoQuotations(DemoContext &context);
 void demoOrders(DemoContext &context);
 void demoDeliveries(DemoContext &context);
+void demoCashMemos(DemoContext &context);
 
 // Calls a Boolean operation, prints "> what: Operation -> True" and returns the result.
 bool demoCall(DemoContext &context, FrontEndObject &object, const char *operation, const QString &what);

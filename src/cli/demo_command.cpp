@@ -20,6 +20,7 @@ constexpr DemoSection kSections[] = {
     {"Sales quotations", demoQuotations},
     {"Sales order", demoOrders},
     {"Deliveries", demoDeliveries},
+    {"Cash memos", demoCashMemos},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,

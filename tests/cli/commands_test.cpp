@@ -94,6 +94,8 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
         EXPECT_TRUE(err.contains(QLatin1String(total))) << total << '\n' << err.toStdString();
     // Warm-up, fresh and pre-filled quotations of 10 lines each, and the pre-filled lines.
     EXPECT_EQ(database().count("Sales_Quotation_Detail"), (3 + 2 + 2) * 10 + 120);
+    // Cash memos alike: their lines and one master per 10 of them (132 rows) are pre-filled.
+    EXPECT_EQ(database().count("Cash_Memo_Detail"), (3 + 2 + 2) * 10 + 120);
     const auto [verified, books, problems] = run(cli::runVerify);
     EXPECT_EQ(verified, 0);
     EXPECT_TRUE(books.startsWith("The books hold together")) << books.toStdString();

@@ -166,6 +166,9 @@ TEST_F(Stock, ItemsWithoutStockMoveNothingAndSayTheirType) {
     ASSERT_TRUE(object->ReduceStockInHand(3)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->ItemType(), 1);
     EXPECT_EQ(object->TotalQty(), 3);
+    EXPECT_EQ(object->SellingValue(), 12); // at the unit price of 4 given
+    object->setUnitPrice(0);
+    ASSERT_TRUE(object->ReduceStockInHand(3)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->SellingValue(), 0);
     // The branch may allow the stock to go below nothing.
     database().execute("Update Default_Inventory_Preferences Set Negative_Stock_Flag = 1");
@@ -173,6 +176,25 @@ TEST_F(Stock, ItemsWithoutStockMoveNothingAndSayTheirType) {
     ASSERT_TRUE(bolt->ReduceStockInHand(110)) << bolt->ErrDesc().toStdString();
     EXPECT_EQ(stock().value(0), "-10");
     EXPECT_DOUBLE_EQ(bolt->SellingValue(), 275);
+}
+
+// The unit price a caller gives values goods without stock; goods in stock leave at their cost,
+// and a rental period does not change how many units leave.
+TEST_F(Stock, AUnitPriceValuesOnlyGoodsWithoutStock) {
+    addItem(QStringLiteral("01S900"), QStringLiteral("1"));
+    auto service = reduce();
+    service->setItemCode(QStringLiteral("01S900"));
+    service->setUnitPrice(150);
+    ASSERT_TRUE(service->ReduceStockInHand(-2)) << service->ErrDesc().toStdString();
+    EXPECT_EQ(service->SellingValue(), -300);
+
+    auto goods = reduce(QStringLiteral("Box"));
+    goods->setUnitPrice(99);
+    goods->setPeriodType(QStringLiteral("Monthly"));
+    ASSERT_TRUE(goods->ReduceStockInHand(2)) << goods->ErrDesc().toStdString();
+    EXPECT_EQ(goods->TotalQty(), 24);
+    EXPECT_DOUBLE_EQ(goods->SellingValue(), 60);
+    EXPECT_EQ(stock().value(0), "76");
 }
 
 TEST_F(Stock, ReductionsThatCannotBeMadeWriteNothing) {
@@ -185,6 +207,7 @@ TEST_F(Stock, ReductionsThatCannotBeMadeWriteNothing) {
         {[](ReduceStock &r) { r.setUnitName("Crate"); }, 1, "Unit 'Crate' is not defined for item '01A100'"},
         {[](ReduceStock &r) { r.setItemCode(kHostile); }, 1, "Item '" + kHostile + "' does not exist"},
         {[](ReduceStock &r) { r.setBranchPrefix("B2"); }, 1, "Item '01A100' is not set up for branch 'B2'"},
+        {[](ReduceStock &r) { r.setBranchPrefix(QString()); }, 1, "BranchPrefix is empty"},
     };
     for (const auto &c : cases) {
         auto object = reduce();

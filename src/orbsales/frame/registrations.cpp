@@ -8,6 +8,7 @@ void registerLibraryClasses(Registry &registry) {
     registerOrderClasses(registry);
     registerCustomerClasses(registry);
     registerDeliveryClasses(registry);
+    registerCashMemoClasses(registry);
 }
 
 } // namespace orbsales

@@ -12,6 +12,7 @@ void registerLibraryClasses(Registry &registry);
 void registerOrderClasses(Registry &registry);
 void registerCustomerClasses(Registry &registry);
 void registerDeliveryClasses(Registry &registry);
+void registerCashMemoClasses(Registry &registry);
 // Our implementations of the package's sibling components.
 void registerPackageServices(Registry &registry);
 

@@ -45,6 +45,8 @@ target_sources(orbsales PRIVATE
     services/package/ordered_movements.cpp
     services/package/seed_deliveries.h
     services/package/seed_deliveries.cpp
+    services/package/books_cashmemos.h
+    services/package/books_cashmemos.cpp
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp

@@ -6,6 +6,9 @@ using namespace columns;
 
 // Cash memos: sales paid at once in cash, by cheque or by card, point-of-sale memos included.
 // Deliveries add to Cash_Memo_Delivered_Qty and returns to Return_Qty of their lines.
+// Posting_Digits (master): the decimals the memo's postings were rounded to, set when the memo is
+// posted (NULL until then); Sales_Account_No (lines): the account the line's sale was posted to.
+// Both let the books be checked again later, also after a processed memo is cancelled.
 void addCashMemoTables(Schema &schema) {
     const QString master = QStringLiteral("Cash_Memo_Master");
     schema.addTable(
@@ -22,7 +25,8 @@ void addCashMemoTables(Schema &schema) {
           text("Employee_Name"), text("Cash_Memo_Comments"), text("Reference_No"),
           text("Reference_Document_Prefix"), text("Reference_Document_Name"), whole("Location_ID"),
           text("Location_Name"), flag("process_Flag"), flag("Cancel_Flag"), flag("Allow_Cancel_Flag"),
-          flag("Delivered_Flag"), flag("Paid_Flag"), flag("Year_End_Flag"), text("Status"), date("Last_Update")},
+          flag("Delivered_Flag"), flag("Paid_Flag"), flag("Year_End_Flag"), text("Status"), number("Posting_Digits"),
+          date("Last_Update")},
          {index(master, "No", {QStringLiteral("Cash_Memo_No")}), index(master, "Customer", {QStringLiteral("Customer_Code")}),
           index(master, "Reference", {QStringLiteral("Reference_No")})}});
     const QString detail = QStringLiteral("Cash_Memo_Detail");
@@ -35,7 +39,7 @@ void addCashMemoTables(Schema &schema) {
           number("Cash_Memo_Item_Amount"), number("Cash_Memo_FC_Item_Amount"), number("Cash_Memo_OverAll_Disc_Amount"),
           number("Cash_Memo_OverAll_FC_Disc_Amount"), number("Location_ID"), text("Location_Name"),
           number("Reference_SL_No"), text("Proj_No"), number("Inventory_Value"), quantity("Return_Qty"),
-          date("Last_Update")},
+          text("Sales_Account_No"), date("Last_Update")},
          {index(detail, "No", {QStringLiteral("Cash_Memo_No")}), index(detail, "SL", {QStringLiteral("SL_No")})}});
 }
 

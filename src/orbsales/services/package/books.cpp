@@ -3,7 +3,10 @@
 
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/books_deliveries.h"
+#include "orbsales/services/package/books_cashmemos.h"
 #include "orbsales/services/package/package_support.h"
+
+#include <QHash>
 
 namespace orbsales::package {
 
@@ -97,9 +100,14 @@ void checkLedger(Connection &connection, const Books &books, QStringList &breach
     }
 }
 
-void checkAccounts(Connection &connection, const Books &books, QStringList &breaches) {
+void checkAccounts(Connection &connection, const Books &books, const QList<DocumentedDifference> &differences,
+                   QStringList &breaches) {
+    QHash<QString, double> documented;
+    for (const DocumentedDifference &difference : differences)
+        documented[difference.accountNo] += difference.amount;
     for (const AccountLine &account : books.accounts) {
-        const double expected = account.opening + account.debits - account.credits;
+        const double expected =
+            account.opening + account.debits - account.credits + documented.value(account.accountNo);
         if (!sameAmount(account.balance(), expected))
             breaches << QStringLiteral("Account %1 (%2): ").arg(account.accountNo, account.name) +
                             pair(QStringLiteral("balance"), account.balance(),
@@ -190,14 +198,26 @@ QStringList verifyBooks(Connection &connection) {
     const Books books = readBooks(connection);
     QStringList breaches;
     checkLedger(connection, books, breaches);
-    checkAccounts(connection, books, breaches);
+    checkAccounts(connection, books, documentedDifferences(connection), breaches);
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
     checkOpeningBalances(connection, breaches);
     checkDeliveryBooks(connection, breaches);
+    checkCashMemos(connection, breaches);
     return breaches;
 }
 
-QStringList documentedDifferences(Connection &connection) { return openingBalanceDifferences(connection); }
+QString DocumentedDifference::text() const {
+    if (documentNo.isEmpty() && accountNo.isEmpty())
+        return reason;
+    return QStringLiteral("%1, account %2: %3 (difference %4)").arg(documentNo, accountNo, reason, figure(amount));
+}
+
+QList<DocumentedDifference> documentedDifferences(Connection &connection) {
+    QList<DocumentedDifference> differences = cashMemoDifferences(connection);
+    for (const QString &opening : openingBalanceDifferences(connection))
+        differences.append({QString(), QString(), 0, opening});
+    return differences;
+}
 
 } // namespace orbsales::package

@@ -74,10 +74,19 @@ Books readBooks(Connection &connection);
 //   quantities (checkDeliveryBooks).
 QStringList verifyBooks(Connection &connection);
 
-// What the package's own postings leave in the books on purpose, each with its amounts (a posting
-// that moves a chart balance by other than its ledger rows): listed beside the breaches, never
-// counted as one.
-QStringList documentedDifferences(Connection &connection);
+// What the package's own postings leave in the books on purpose, each with its amounts: a posting
+// that moves a chart balance by another amount than its ledger line (a cash sale's line moves the
+// chart by the gross amount of the line), or the customers' opening balances moving the chart's
+// openings without a counter-entry. verifyBooks allows for these; they are listed apart, with
+// their amounts, and are not breaches.
+struct DocumentedDifference {
+    QString documentNo;
+    QString accountNo;
+    double amount = 0; // the chart balance moved by this much more than the ledger line
+    QString reason;
+    QString text() const;
+};
+QList<DocumentedDifference> documentedDifferences(Connection &connection);
 
 } // namespace package
 } // namespace orbsales

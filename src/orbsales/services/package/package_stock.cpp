@@ -75,10 +75,15 @@ bool PackageReduceStock::ReduceStockInHand(double quantity) {
         reportItemType(type ? static_cast<qint16>(*type) : qint16(-1));
         const std::optional<double> factor = unitFactor(db.get(), *item, UnitName().trimmed());
         if (!carriesStock(item->type)) {
-            // Services and other items without stock: nothing moves; the caller values them itself.
+            // Services and other items without stock: nothing moves. They have no cost, so they
+            // are valued at the unit price the caller gives (0 when none is given).
             reportTotalQty(quantity * factor.value_or(1));
+            reportSellingValue(usableNumber(UnitPrice()) ? quantity * UnitPrice() : 0);
             return true;
         }
+        // Stock is kept per branch; a reduction that names none cannot be made.
+        if (BranchPrefix().trimmed().isEmpty())
+            return fail(msg::required(QStringLiteral("BranchPrefix")));
         if (!factor)
             return fail(msg::unknownUnit(ItemCode(), UnitName()));
         const std::optional<BranchItem> stock = findBranchItem(db.get(), ItemCode(), BranchPrefix());
@@ -176,6 +181,8 @@ bool PackageLocationStock::UpdateLocationStock(qint16 direction) {
             return fail(msg::invalidLocationDirection(direction));
         if (!usableNumber(LocationQty()))
             return fail(msg::notANumber(QStringLiteral("LocationQty")));
+        if (BranchPrefix().trimmed().isEmpty())
+            return fail(msg::required(QStringLiteral("BranchPrefix")));
         auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         const std::optional<ItemRecord> item = findItem(db.get(), ItemCode());
         if (!item)
