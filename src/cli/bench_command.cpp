@@ -22,6 +22,7 @@ Measurement (*const kMeasurements[])() = {
     customerMeasurement,
     quotationMeasurement,
     orderMeasurement,
+    invoiceMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared

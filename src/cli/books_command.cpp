@@ -5,6 +5,7 @@
 #include "orbsales/data/connection.h"
 #include "orbsales/values/errors.h"
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/chart_postings.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -121,6 +122,13 @@ int runBooks(const Invocation &call) {
 int runVerify(const Invocation &call) {
     return withBooks(call, "verify", [&](Connection &connection) {
         const QStringList breaches = package::verifyBooks(connection);
+        // Listed whatever the outcome: they are part of the books, not breaches.
+        const QList<package::DocumentedDifference> differences = package::documentedDifferences(connection);
+        if (!differences.isEmpty()) {
+            call.out << "Documented differences (a posting moved the chart by another amount than its ledger rows):\n";
+            for (const package::DocumentedDifference &difference : differences)
+                call.out << "  " << package::describe(difference) << '\n';
+        }
         if (breaches.isEmpty()) {
             call.out << "The books hold together: the ledger balances, every account, customer and stock balance "
                         "agrees with its rows.\n";

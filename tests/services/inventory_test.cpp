@@ -98,17 +98,17 @@ TEST_F(Items, EachAccountComesFromTheBranchRowElseTheItemElseTheBranchDefaults) 
     EXPECT_EQ(object->CashSalesAccount(), QStringLiteral("01HO4100"));
 }
 
-TEST_F(Items, AccountsOfAnUnknownItemOrWithoutTheDefaultsTheyNeedAreRefused) {
+TEST_F(Items, AccountsOfAnUnknownItemAreRefusedMissingDefaultsLeftEmpty) {
     auto unknown = inventory(QStringLiteral("01Z999"));
     EXPECT_FALSE(unknown->Get_Item_Account());
     EXPECT_EQ(unknown->ErrDesc(), msg::unknownItem(QStringLiteral("01Z999")));
 
+    // A branch without preference rows leaves the defaults empty for the caller to report.
     auto elsewhere = inventory();
     elsewhere->setBranchPrefix(QStringLiteral("B2"));
-    EXPECT_FALSE(elsewhere->Get_Item_Account());
-    EXPECT_EQ(elsewhere->ErrDesc(), msg::missingPreferences(QStringLiteral("Default_Inventory_Preferences"),
-                                                            QStringLiteral("01"), QStringLiteral("B2")));
+    EXPECT_TRUE(elsewhere->Get_Item_Account()) << elsewhere->ErrDesc().toStdString();
     EXPECT_EQ(elsewhere->InventoryAccountNo(), QString());
+    EXPECT_EQ(elsewhere->SalesAccountNo(), QString());
 
     // With every account on the item the defaults are not needed.
     database().execute(QStringLiteral("Update Item_Master Set Inventory_Account_No='a', COGS_Account_No='b', "

@@ -68,7 +68,10 @@ Books readBooks(Connection &connection);
 // - each account's balance equals its opening balance plus its ledger rows, and no ledger row
 //   is on an account outside the chart;
 // - each customer's balance (overall and per branch, home and foreign) equals its receivable rows;
-// - each item's stock in hand in a branch equals its opening stock plus its movements.
+// - each item's stock in hand in a branch equals its opening stock plus its movements;
+// - the invoices' own checks (books_invoices.h).
+// An account's expected balance includes the documented differences (chart_postings.h), which
+// are listed apart and never counted as breaches.
 QStringList verifyBooks(Connection &connection);
 
 } // namespace package

@@ -88,9 +88,10 @@ bool PackageInventory::Get_Item_Account() {
                 db->select(QStringLiteral("Select %1 from %2 Where Company_Prefix = ? and Branch_Prefix = ?")
                                .arg(QString::fromLatin1(kDefaults[i].column), table),
                            {company, BranchPrefix()});
-            if (defaults.rows.isEmpty())
-                return fail(msg::missingPreferences(table, company, BranchPrefix()));
-            accounts[at] = defaults.rows.first().first().toString().trimmed();
+            // A branch without the preference row leaves the account empty: only the caller knows
+            // whether it needs that account, and it reports a missing one in its own words.
+            if (!defaults.rows.isEmpty())
+                accounts[at] = defaults.rows.first().first().toString().trimmed();
         }
         report(accounts);
         return true;

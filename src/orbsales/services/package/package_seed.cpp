@@ -5,6 +5,7 @@
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/services/package/item_store.h"
+#include "orbsales/services/package/seed_invoices.h"
 
 #include <QDateTime>
 #include <utility>
@@ -213,6 +214,7 @@ void seedPackageBooks(Connection &connection) {
     connection.execute(QStringLiteral("Update Customer_Master Set AR_Account_No = ? Where Company_Prefix = ? and "
                                       "(AR_Account_No is null or AR_Account_No = '')"),
                        {account(demo::kHeadOffice, "1200"), demo::kCompany});
+    seedOpenDeliveries(connection);
 }
 
 } // namespace orbsales::package

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+namespace orbsales {
+class Connection;
+namespace package {
+
+// Ledger lines whose balance moved by another amount than the line (Chart_Difference). Every
+// posting writes a ledger line and then moves the account's balance; most move it by the line's
+// own amount, but a few recipes move it by another one (an invoice's sales line credits its
+// rounded amount and moves the chart by quantity x price). Such a line is kept with both amounts,
+// as it was posted, so that the books list it apart from breaches (later changes to the ledger
+// rows still show as breaches) and taking the document back takes back what was moved.
+
+void recordChartDifference(Connection &connection, const QString &documentNo, const QString &accountNo,
+                           double ledgerAmount, double chartAmount, const QVariant &stamp);
+
+// Removes the document's ledger lines and its chart differences, and takes back out of each
+// account's balance what was moved for the document: its ledger rows' net and the differences.
+void takeBackDocument(Connection &connection, const QString &documentNo, const QVariant &stamp);
+
+// One document's difference on one account, the sums of its lines there.
+struct DocumentedDifference {
+    QString documentNo;
+    QString accountNo;
+    double ledger = 0; // what its ledger lines were posted with (debit - credit)
+    double chart = 0;  // what their postings moved the balance by
+    double difference() const { return chart - ledger; }
+};
+QList<DocumentedDifference> documentedDifferences(Connection &connection);
+// "Document D, account A: ledger rows -91.81, chart moved by -91.8125 (difference -0.0025)".
+QString describe(const DocumentedDifference &difference);
+
+} // namespace package
+} // namespace orbsales
