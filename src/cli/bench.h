@@ -53,6 +53,7 @@ Measurement quotationMeasurement();
 Measurement orderMeasurement();
 Measurement deliveryMeasurement();
 Measurement cashMemoMeasurement();
+Measurement invoiceMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

@@ -24,6 +24,7 @@ Measurement (*const kMeasurements[])() = {
     orderMeasurement,
     deliveryMeasurement,
     cashMemoMeasurement,
+    invoiceMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared

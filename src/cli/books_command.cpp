@@ -6,6 +6,7 @@
 #include "orbsales/data/connection.h"
 #include "orbsales/values/errors.h"
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/chart_postings.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/demo_company.h"
+#include "orbsales/services/package/seed_invoices.h"
 #include "orbsales/data/dialect.h"
 #include "orbsales/data/schema.h"
 
@@ -20,12 +21,19 @@ bool isInitialised(Connection &connection) {
     return hasTable && connection.scalar(QStringLiteral("Select count(*) from Schema_Version")).toInt() > 0;
 }
 
+void seedDemoDatabase(Connection &connection) {
+    demo::seedDemoCompany(connection); // in a transaction of its own
+    // The demo company starts with processed deliveries waiting for their invoice; the tests'
+    // companies start without, so that each test makes the deliveries it counts.
+    package::seedOpenDeliveries(connection);
+}
+
 bool initialiseDatabase(Connection &connection) {
     if (isInitialised(connection))
         return false;
     schema::Schema::instance().apply(connection); // one transaction of its own
     try {
-        demo::seedDemoCompany(connection); // and the seed in one more
+        seedDemoDatabase(connection);
     } catch (...) {
         // Without its seed the database is not initialised: the next init tries again.
         connection.execute(QStringLiteral("Delete from Schema_Version"));

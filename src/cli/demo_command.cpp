@@ -21,6 +21,7 @@ constexpr DemoSection kSections[] = {
     {"Sales order", demoOrders},
     {"Deliveries", demoDeliveries},
     {"Cash memos", demoCashMemos},
+    {"Sales invoice", demoInvoices},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,

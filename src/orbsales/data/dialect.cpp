@@ -1,5 +1,6 @@
 #include "orbsales/data/dialect.h"
 
+#include "orbsales/data/legacy_sql.h"
 #include "orbsales/values/errors.h"
 
 #include <QRegularExpression>
@@ -76,13 +77,13 @@ ConnectionTarget parseConnectionString(const QString &connectionString) {
 }
 
 QString adaptStatement(Dialect dialect, const QString &sql) {
-    if (dialect == Dialect::SQLite && sql.contains(QLatin1String("DateValue("), Qt::CaseInsensitive)) {
+    QString adapted = legacy_sql::standardForm(sql);
+    if (dialect == Dialect::SQLite && adapted.contains(QLatin1String("DateValue("), Qt::CaseInsensitive)) {
         static const QRegularExpression dateValue(QStringLiteral(R"(\bDateValue\()"),
                                                   QRegularExpression::CaseInsensitiveOption);
-        QString adapted = sql;
-        return adapted.replace(dateValue, QStringLiteral("datetime("));
+        adapted.replace(dateValue, QStringLiteral("datetime("));
     }
-    return sql;
+    return adapted;
 }
 
 } // namespace orbsales

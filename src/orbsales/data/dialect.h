@@ -23,7 +23,8 @@ struct ConnectionTarget {
 // optional "sqlite:" in front. Throws DatabaseError for an empty string.
 ConnectionTarget parseConnectionString(const QString &connectionString);
 
-// Adapts statement text written once for both engines to the engine at hand.
+// Adapts statement text written once for both engines to the engine at hand. The old server
+// forms (legacy_sql.h) become standard SQL on both.
 // SQLite has no DateValue(): it becomes datetime(), a date at midnight as every stored date. PostgreSQL gets DateValue from the schema.
 QString adaptStatement(Dialect dialect, const QString &sql);
 

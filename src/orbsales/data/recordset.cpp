@@ -267,8 +267,13 @@ void Recordset::appendAddedRow(const QVariant &rowKey) {
 void Recordset::setColumns(QStringList columns) {
     m_columns = std::move(columns);
     m_columnIndex.clear();
-    for (int c = 0; c < m_columns.size(); ++c)
-        m_columnIndex.insert(m_columns.at(c).toLower(), c); // a repeated name keeps its last position
+    // A name that comes twice (a join's "Select *, B.Name") reads its first column, as the
+    // package's recordsets always have.
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const QString name = m_columns.at(c).toLower();
+        if (!m_columnIndex.contains(name))
+            m_columnIndex.insert(name, c);
+    }
 }
 
 // The values assigned since the last save, into the row's columns that the recordset holds.

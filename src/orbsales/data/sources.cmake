@@ -1,6 +1,8 @@
 target_sources(orbsales PRIVATE
     data/dialect.h
     data/dialect.cpp
+    data/legacy_sql.h
+    data/legacy_sql.cpp
     data/connection.h
     data/connection.cpp
     data/operation_connection.h

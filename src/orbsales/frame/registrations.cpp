@@ -9,6 +9,7 @@ void registerLibraryClasses(Registry &registry) {
     registerCustomerClasses(registry);
     registerDeliveryClasses(registry);
     registerCashMemoClasses(registry);
+    registerInvoiceClasses(registry);
 }
 
 } // namespace orbsales

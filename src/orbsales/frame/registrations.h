@@ -13,6 +13,7 @@ void registerOrderClasses(Registry &registry);
 void registerCustomerClasses(Registry &registry);
 void registerDeliveryClasses(Registry &registry);
 void registerCashMemoClasses(Registry &registry);
+void registerInvoiceClasses(Registry &registry);
 // Our implementations of the package's sibling components.
 void registerPackageServices(Registry &registry);
 

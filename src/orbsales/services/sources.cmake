@@ -35,6 +35,8 @@ target_sources(orbsales PRIVATE
     services/package/package_records.cpp
     services/package/package_voucher.h
     services/package/package_voucher.cpp
+    services/package/chart_postings.h
+    services/package/chart_postings.cpp
     services/package/books.h
     services/package/books.cpp
     services/package/books_openingbalances.h
@@ -47,9 +49,13 @@ target_sources(orbsales PRIVATE
     services/package/seed_deliveries.cpp
     services/package/books_cashmemos.h
     services/package/books_cashmemos.cpp
+    services/package/books_invoices.h
+    services/package/books_invoices.cpp
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp
     services/package/demo_company.h
     services/package/demo_company.cpp
+    services/package/seed_invoices.h
+    services/package/seed_invoices.cpp
 )

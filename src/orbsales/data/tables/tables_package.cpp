@@ -31,6 +31,12 @@ void addLedgerTables(Schema &schema) {
                       text("Currency_Symbol"), date("Last_Update")},
                      {index("IX_General_Ledger_Document", {QStringLiteral("Document_No")}),
                       index("IX_General_Ledger_Account", {QStringLiteral("Account_No")})}});
+    // A ledger line whose COAPosting moved the account's balance by another amount (chart_postings.h).
+    schema.addTable({QStringLiteral("Chart_Difference"),
+                     {text("Document_No", true), text("Account_No", true), number("Ledger_Amount"),
+                      number("Chart_Amount"), date("Last_Update")},
+                     {index("IX_Chart_Difference_Document", {QStringLiteral("Document_No")}),
+                      index("IX_Chart_Difference_Account", {QStringLiteral("Account_No")})}});
     schema.addTable({QStringLiteral("Accounts_Receivable_Ledger"),
                      {text("Document_No", true), text("Document_Prefix"), text("Company_Prefix"), text("Branch_Prefix"),
                       date("ARL_Date"), text("Account_No"), text("Customer_Code", true), text("ARL_Description"),

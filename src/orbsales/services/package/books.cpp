@@ -4,6 +4,8 @@
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/books_deliveries.h"
 #include "orbsales/services/package/books_cashmemos.h"
+#include "orbsales/services/package/books_invoices.h"
+#include "orbsales/services/package/chart_postings.h"
 #include "orbsales/services/package/package_support.h"
 
 #include <QHash>
@@ -104,7 +106,7 @@ void checkAccounts(Connection &connection, const Books &books, const QList<Docum
                    QStringList &breaches) {
     QHash<QString, double> documented;
     for (const DocumentedDifference &difference : differences)
-        documented[difference.accountNo] += difference.amount;
+        documented[difference.accountNo] += difference.difference();
     for (const AccountLine &account : books.accounts) {
         const double expected =
             account.opening + account.debits - account.credits + documented.value(account.accountNo);
@@ -204,19 +206,14 @@ QStringList verifyBooks(Connection &connection) {
     checkOpeningBalances(connection, breaches);
     checkDeliveryBooks(connection, breaches);
     checkCashMemos(connection, breaches);
+    checkInvoices(connection, breaches);
     return breaches;
 }
 
-QString DocumentedDifference::text() const {
-    if (documentNo.isEmpty() && accountNo.isEmpty())
-        return reason;
-    return QStringLiteral("%1, account %2: %3 (difference %4)").arg(documentNo, accountNo, reason, figure(amount));
-}
-
 QList<DocumentedDifference> documentedDifferences(Connection &connection) {
-    QList<DocumentedDifference> differences = cashMemoDifferences(connection);
+    QList<DocumentedDifference> differences = recordedDifferences(connection);
     for (const QString &opening : openingBalanceDifferences(connection))
-        differences.append({QString(), QString(), 0, opening});
+        differences.append({QString(), QString(), 0, 0, opening});
     return differences;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orbsales/services/package/chart_postings.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -72,6 +74,7 @@ Books readBooks(Connection &connection);
 // - the customers' opening balances agree with their documents and the chart (books_openingbalances.h).
 // - and what deliveries change: stock value, location stock, ordered quantities, delivered
 //   quantities (checkDeliveryBooks).
+// - the invoices' own checks (books_invoices.h).
 QStringList verifyBooks(Connection &connection);
 
 // What the package's own postings leave in the books on purpose, each with its amounts: a posting
@@ -79,13 +82,7 @@ QStringList verifyBooks(Connection &connection);
 // chart by the gross amount of the line), or the customers' opening balances moving the chart's
 // openings without a counter-entry. verifyBooks allows for these; they are listed apart, with
 // their amounts, and are not breaches.
-struct DocumentedDifference {
-    QString documentNo;
-    QString accountNo;
-    double amount = 0; // the chart balance moved by this much more than the ledger line
-    QString reason;
-    QString text() const;
-};
+// Those recorded as posted (Chart_Difference, chart_postings.h) come first.
 QList<DocumentedDifference> documentedDifferences(Connection &connection);
 
 } // namespace package

@@ -291,26 +291,4 @@ void checkCashMemos(Connection &connection, QStringList &breaches) {
             checkMemo(connection, memo, posted.value(memo.number), items, breaches);
 }
 
-QList<DocumentedDifference> cashMemoDifferences(Connection &connection) {
-    QList<DocumentedDifference> differences;
-    for (const Memo &memo : postedMemos(connection)) {
-        for (const MemoLine &line : memo.lines) {
-            if (line.salesAccount.isEmpty() || memo.returned(line))
-                continue;
-            const double gross = memo.rounded(line.quantity * line.price);
-            const double ledger = line.amount + memo.rounded(line.quantity * line.discount);
-            if (sameAmount(gross, ledger))
-                continue;
-            differences << DocumentedDifference{
-                memo.number, line.salesAccount, ledger - gross,
-                QStringLiteral("line %1 (item %2) moved the chart by its gross amount %3, its ledger line by %4%5")
-                    .arg(line.serial)
-                    .arg(line.itemCode.mid(2), figure(-gross), figure(-ledger),
-                         memo.cancelled ? QStringLiteral("; the memo is cancelled and its ledger lines removed")
-                                        : QString())};
-        }
-    }
-    return differences;
-}
-
 } // namespace orbsales::package

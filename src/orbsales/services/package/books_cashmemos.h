@@ -22,10 +22,5 @@ namespace package {
 // Breaches name the memo and the two figures that disagree.
 void checkCashMemos(Connection &connection, QStringList &breaches);
 
-// Each posted line whose ledger line is not its gross amount: the chart moved by the gross
-// amount, the ledger by amount plus line discount. Cancelled memos keep theirs: cancelling takes
-// the ledger lines back, and with them their own amounts only.
-QList<DocumentedDifference> cashMemoDifferences(Connection &connection);
-
 } // namespace package
 } // namespace orbsales

@@ -76,16 +76,6 @@ bool moveAccountBalance(Connection &connection, const QString &accountNo, double
                               {amount, stamp, accountNo}) > 0;
 }
 
-void deleteLedgerLines(Connection &connection, const QString &documentNo, const QVariant &stamp) {
-    const Connection::Result effects = connection.select(
-        QStringLiteral("Select Account_No, SUM(COALESCE(GL_Debit_Amount, 0) - COALESCE(GL_Credit_Amount, 0)) "
-                       "from General_Ledger Where Document_No = ? Group by Account_No"),
-        {documentNo});
-    connection.execute(QStringLiteral("Delete from General_Ledger Where Document_No = ?"), {documentNo});
-    for (const QVariantList &row : effects.rows)
-        moveAccountBalance(connection, row.at(0).toString(), -row.at(1).toDouble(), stamp);
-}
-
 QString checkReceivableLine(Connection &connection, ReceivableLine &line, QString &company) {
     if (line.documentNo.trimmed().isEmpty())
         return msg::required(QStringLiteral("DocumentNo"));

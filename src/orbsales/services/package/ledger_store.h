@@ -48,8 +48,6 @@ QString checkLedgerLine(Connection &connection, const LedgerLine &line);
 void writeLedgerLine(Connection &connection, const LedgerLine &line);
 // Moves the account's running balance; false when the account is not in the chart.
 bool moveAccountBalance(Connection &connection, const QString &accountNo, double amount, const QVariant &stamp);
-// Removes the document's ledger lines and takes their effect back out of the balances.
-void deleteLedgerLines(Connection &connection, const QString &documentNo, const QVariant &stamp);
 
 struct ReceivableLine {
     QString documentNo;

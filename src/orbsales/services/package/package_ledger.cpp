@@ -1,8 +1,11 @@
 #include "orbsales/services/package/package_ledger.h"
 
+#include "orbsales/services/package/chart_postings.h"
 #include "orbsales/services/package/ledger_store.h"
 #include "orbsales/services/package/package_messages.h"
 #include "orbsales/services/package/package_support.h"
+
+#include <utility>
 
 namespace orbsales::package {
 
@@ -19,6 +22,7 @@ bool PackageGeneralLedger::GLInsert() {
         if (!problem.isEmpty())
             return fail(problem);
         writeLedgerLine(db.get(), line);
+        m_lastLine = PostedLine{line.accountNo, line.debit - line.credit};
         return true;
     });
 }
@@ -28,8 +32,16 @@ bool PackageGeneralLedger::COAPosting(const QString &accountNo, double amount) {
         if (!usableNumber(amount))
             return fail(msg::notANumber(QStringLiteral("The amount")));
         auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
+        WriteUnit unit(db.get());
         if (!moveAccountBalance(db.get(), accountNo, amount, stampOf(LastUpdate())))
             return fail(msg::unknownAccount(accountNo));
+        // The balance of the line just written moved by another amount than the line: kept, so
+        // that the books tell it from a breach and taking the document back takes back this.
+        const std::optional<PostedLine> line = std::exchange(m_lastLine, std::nullopt);
+        if (line && line->account == accountNo && !sameAmount(line->net, amount) &&
+            !DocumentNo().trimmed().isEmpty())
+            recordChartDifference(db.get(), DocumentNo(), accountNo, line->net, amount, stampOf(LastUpdate()));
+        unit.commit();
         return true;
     });
 }
@@ -40,7 +52,7 @@ bool PackageGeneralLedger::GLDelete() {
             return fail(msg::required(QStringLiteral("DocumentNo")));
         auto db = OperationConnection::borrowOrOpen(AdoConnectionObject(), ADOConnectionString(), messages::kNoConnection);
         WriteUnit unit(db.get());
-        deleteLedgerLines(db.get(), DocumentNo(), stampOf(LastUpdate()));
+        takeBackDocument(db.get(), DocumentNo(), stampOf(LastUpdate()));
         unit.commit();
         return true;
     });

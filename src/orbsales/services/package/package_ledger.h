@@ -3,6 +3,8 @@
 #include "orbsales/services/accounts_receivable.h"
 #include "orbsales/services/general_ledger.h"
 
+#include <optional>
+
 namespace orbsales::package {
 
 // The general ledger over General_Ledger and Chart_Of_Accounts. GLInsert writes the line only;
@@ -15,6 +17,14 @@ public:
     bool GLInsert() override;
     bool COAPosting(const QString &accountNo, double amount) override;
     bool GLDelete() override;
+
+private:
+    // The line GLInsert wrote last, which the following COAPosting moves the balance for.
+    struct PostedLine {
+        QString account;
+        double net = 0; // debit - credit
+    };
+    std::optional<PostedLine> m_lastLine;
 };
 
 // The receivable over Accounts_Receivable_Ledger: each line moves Customer_Master.Customer_Balance

@@ -6,6 +6,7 @@
 #include "orbsales/values/numbers.h"
 #include "orbsales/services/package/item_store.h"
 #include "orbsales/services/package/seed_deliveries.h"
+#include "orbsales/services/package/seed_invoices.h"
 
 #include <QDateTime>
 #include <utility>
