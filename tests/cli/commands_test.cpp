@@ -45,8 +45,12 @@ TEST_F(CommandTest, InitSeedsTheDemoCompanyOnceWithACounterForEveryDocumentPrefi
 
     QList<QStringList> counters;
     for (const char *branch : {"B2", "HO"})
-        for (const char *prefix : {"CHM", "COB", "CRM", "DDL", "DEL", "INV", "OBR", "PDC", "SOR", "SQT", "SRT"})
-            counters << QStringList{"01", branch, prefix, "1"};
+        for (const char *prefix :
+             {"CHM", "COB", "CRM", "DDL", "DEL", "DSI", "INV", "OBR", "PDC", "SOR", "SQT", "SRT"}) {
+            // The demo history's direct sales invoice took the head office's first DSI number.
+            const bool taken = QLatin1String(branch) == "HO" && QLatin1String(prefix) == "DSI";
+            counters << QStringList{"01", branch, prefix, taken ? "2" : "1"};
+        }
     EXPECT_EQ(rowsOf(database(), "Document_Prefix", "Company_Prefix, Branch_Prefix, Document_Prefix, Document_Next_No",
                      "Order by Branch_Prefix, Document_Prefix"),
               counters);

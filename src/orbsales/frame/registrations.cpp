@@ -7,6 +7,7 @@ namespace orbsales {
 void registerLibraryClasses(Registry &registry) {
     registerOrderClasses(registry);
     registerCustomerClasses(registry);
+    registerReturnClasses(registry);
 }
 
 } // namespace orbsales

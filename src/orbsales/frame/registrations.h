@@ -11,6 +11,7 @@ namespace orbsales {
 void registerLibraryClasses(Registry &registry);
 void registerOrderClasses(Registry &registry);
 void registerCustomerClasses(Registry &registry);
+void registerReturnClasses(Registry &registry);
 // Our implementations of the package's sibling components.
 void registerPackageServices(Registry &registry);
 

@@ -35,6 +35,12 @@ target_sources(orbsales PRIVATE
     services/package/package_records.cpp
     services/package/package_voucher.h
     services/package/package_voucher.cpp
+    services/package/processed_sales.h
+    services/package/processed_sales.cpp
+    services/package/seed_returns.h
+    services/package/seed_returns.cpp
+    services/package/books_returns.h
+    services/package/books_returns.cpp
     services/package/books.h
     services/package/books.cpp
     services/package/package_registrations.cpp

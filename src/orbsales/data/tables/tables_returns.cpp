@@ -30,6 +30,16 @@ void addReturnTables(Schema &schema) {
           text("Location_ID"), text("Location_Name"), number("Ref_SL_No"), date("Last_Update")},
          {index(detail, "No", {QStringLiteral("Sales_Rtn_No")}), index(detail, "SL", {QStringLiteral("SL_No")})}});
 
+    // A return gives its quantity back to the item's purchase lots in date order: the lots still
+    // open through a partial index of their own (the walk reads no sold-out lot), the lots sold
+    // out most recently through the dated index.
+    const QString lots = QStringLiteral("Purchase_Log");
+    const QStringList byDate{QStringLiteral("Item_Code"), QStringLiteral("Branch_Prefix"),
+                             QStringLiteral("Purchase_Log_Date"), QStringLiteral("Row_Id")};
+    Index open = index(lots, "Open", byDate);
+    open.where = QStringLiteral("Total_Purchase_Qty - Sold_Qty > 0");
+    schema.addTable({lots, {text("Item_Code")}, {open, index(lots, "Dated", byDate)}});
+
     const QString dsiMaster = QStringLiteral("Direct_Sales_Invoice_Master");
     schema.addTable(
         {dsiMaster,

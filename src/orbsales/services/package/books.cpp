@@ -1,4 +1,5 @@
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/books_returns.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/package_support.h"
@@ -191,6 +192,7 @@ QStringList verifyBooks(Connection &connection) {
     checkAccounts(connection, books, breaches);
     checkCustomers(connection, books, breaches);
     checkStock(connection, books, breaches);
+    checkReturns(connection, breaches);
     return breaches;
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace orbsales {
+class Connection;
+namespace package {
+
+// What the demo company needs for sales returns, added after the package's books: three stock
+// items costed FIFO, LIFO and by average, each bought in three lots at different unit costs, and
+// one processed direct sales invoice of the three items to Gulf Builders Co. to return goods
+// against.
+void seedReturns(Connection &connection);
+
+} // namespace package
+} // namespace orbsales
