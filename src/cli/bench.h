@@ -51,6 +51,7 @@ struct Measurement {
 Measurement customerMeasurement();
 Measurement quotationMeasurement();
 Measurement orderMeasurement();
+Measurement returnMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

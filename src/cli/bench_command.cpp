@@ -22,6 +22,7 @@ Measurement (*const kMeasurements[])() = {
     customerMeasurement,
     quotationMeasurement,
     orderMeasurement,
+    returnMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared

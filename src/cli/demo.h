@@ -28,6 +28,7 @@ struct DemoSection {
 void demoCustomers(DemoContext &context);
 void demoQuotations(DemoContext &context);
 void demoOrders(DemoContext &context);
+void demoReturns(DemoContext &context);
 
 // Calls a Boolean operation, prints "> what: Operation -> True" and returns the result.
 bool demoCall(DemoContext &context, FrontEndObject &object, const char *operation, const QString &what);

@@ -18,6 +18,7 @@ constexpr DemoSection kSections[] = {
     {"Customers", demoCustomers},
     {"Sales quotations", demoQuotations},
     {"Sales order", demoOrders},
+    {"Sales returns", demoReturns},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,

@@ -84,17 +84,19 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
     ASSERT_EQ(code, 0) << err.toStdString();
     EXPECT_TRUE(QRegularExpression("^ratio: \\d+\\.\\d\\d$", QRegularExpression::MultilineOption).match(out).hasMatch())
         << out.toStdString();
-    EXPECT_EQ(out.count("  before pre-filling "), 3) << out.toStdString();
+    EXPECT_EQ(out.count("  before pre-filling "), 4) << out.toStdString();
     EXPECT_FALSE(out.contains("fresh database"));
     // The column at which each figure line's rate ends, so the lines can be seen to align.
     QList<qsizetype> columns;
     for (const QString &line : out.split('\n'))
         if (line.contains(" per second "))
             columns << line.indexOf(" per second ");
-    EXPECT_EQ(columns, QList<qsizetype>(6, columns.value(0))) << out.toStdString();
+    EXPECT_EQ(columns, QList<qsizetype>(8, columns.value(0))) << out.toStdString();
     // The progress of each pre-fill counts every row it writes: 6 per customer; quotations
-    // and their lines; order lines, their masters and 3 rows for each of 2 items.
-    for (const char *total : {"100% (720 of 720 rows)", "100% (132 of 132 rows)", "100% (138 of 138 rows)"})
+    // and their lines; order lines, their masters and 3 rows for each of 2 items; purchase lots,
+    // return lines and their masters.
+    for (const char *total : {"100% (720 of 720 rows)", "100% (132 of 132 rows)", "100% (138 of 138 rows)",
+                              "100% (126 of 126 rows)"})
         EXPECT_TRUE(err.contains(QLatin1String(total))) << total << '\n' << err.toStdString();
     // Warm-up, fresh and pre-filled quotations of 10 lines each, and the pre-filled lines.
     EXPECT_EQ(database().count("Sales_Quotation_Detail"), (3 + 2 + 2) * 10 + 120);
@@ -109,7 +111,7 @@ TEST_F(CommandTest, BenchWithoutADatabaseStartsEachMeasurementFresh) {
     const std::map<QString, int> untouched = rowCounts();
     const auto [code, out, err] = run(cli::runBench, {"--rows", "20", "--count", "1"});
     ASSERT_EQ(code, 0) << err.toStdString();
-    EXPECT_EQ(out.count("  fresh database "), 3) << out.toStdString();
+    EXPECT_EQ(out.count("  fresh database "), 4) << out.toStdString();
     EXPECT_TRUE(out.contains("a new temporary SQLite file for each measurement"));
     EXPECT_EQ(rowCounts(), untouched);
 }

@@ -4,6 +4,7 @@ target_sources(orbsales_tests PRIVATE
     cli/commands_test.cpp
     cli/demo_and_bench_test.cpp
     cli/describe_test.cpp
+    cli/returns_demo_bench_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)
 # The example scenarios are run by the tests from where they live in the source tree.

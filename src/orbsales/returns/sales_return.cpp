@@ -200,7 +200,7 @@ void SalesReturn::loadMaster(Recordset &master) {
     columns::textIfSet(master, u"Sales_Rtn_Comments", m_SalesRtnComments);
     columns::textIfSet(master, u"Employee_ID", m_EmployeeID);
     columns::textIfSet(master, u"Employee_Name", m_EmployeeName);
-    columns::dateIfSet(master, u"Last_Update", m_LastUpdate);
+    // LastUpdate stays the caller's: it is what the next write stamps, not what the last one did.
 }
 
 bool SalesReturn::Populate_Details() {

@@ -34,15 +34,21 @@ void require(bool ok, const QString &reason) {
         throw OrbError(reason);
 }
 
+// A component's action: its ErrDesc, read after the call, when it answers False.
+template <typename Component, typename Action> void act(Component &component, Action action) {
+    const bool ok = action();
+    require(ok, component.ErrDesc());
+}
+
 QString nextNumber(Connection &connection, const SaleDocument &sale, const char *prefix) {
     PackageCounter counter;
     counter.setCompanyPrefix(sale.company);
     counter.setBranchPrefix(sale.branch);
     counter.setDocumentPrefix(QString::fromLatin1(prefix));
     Connection *handed = &connection;
-    require(counter.Get_Last_Counter(handed), counter.ErrDesc());
+    act(counter, [&] { return counter.Get_Last_Counter(handed); });
     const qint32 identity = numbers::toLong(counter.NextDocumentNo());
-    require(counter.Increase_Counter(), counter.ErrDesc());
+    act(counter, [&] { return counter.Increase_Counter(); });
     return sale.company + sale.branch + QString::fromLatin1(prefix) + QString::number(identity);
 }
 
@@ -102,7 +108,7 @@ std::vector<double> takeOutOfStock(const Poster &poster, const QString &delivery
         reduce.setItemCode(line.itemCode);
         reduce.setUnitName(line.unitName);
         reduce.setLastUpdate(poster.stamp);
-        require(reduce.ReduceStockInHand(line.quantity), reduce.ErrDesc());
+        act(reduce, [&] { return reduce.ReduceStockInHand(line.quantity); });
         const double value = reduce.SellingValue();
         double base = reduce.TotalQty();
         PackageStockMovement movement;
@@ -124,7 +130,7 @@ std::vector<double> takeOutOfStock(const Poster &poster, const QString &delivery
         movement.setLocationID(sale.locationId);
         movement.setLocationName(sale.locationName);
         movement.setLastUpdate(poster.stamp);
-        require(movement.StockMovement(base), movement.ErrDesc());
+        act(movement, [&] { return movement.StockMovement(base); });
         const std::optional<BranchItem> branchItem = findBranchItem(poster.connection, line.itemCode, sale.branch);
         QString inventory = branchItem ? branchItem->accounts[0] : QString();
         if (inventory.isEmpty())
