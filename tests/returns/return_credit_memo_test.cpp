@@ -24,32 +24,34 @@ TEST_F(ReturnCreditMemo, ATypedCreditMemoNumberIsCheckedBeforeTheMemoIsWritten) 
         {"40", "Credit Memo No Already Exists "},
         {" 40 ", "Credit Memo No Already Exists "},
     };
+    database().execute("Update Document_Prefix Set Manual_Flag = 1 Where Document_Prefix = 'CRM'");
+    database().execute("Insert into Voucher_Master (Voucher_No, Document_Prefix) values ('01HOCRM40', 'CRM')");
+    std::unique_ptr<SalesReturn> last;
+    MemoryGrid lines(2, 29);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);
-        TearDown();
-        SetUp();
-        database().execute("Update Document_Prefix Set Manual_Flag = 1 Where Document_Prefix = 'CRM'");
-        database().execute("Insert into Voucher_Master (Voucher_No, Document_Prefix) values ('01HOCRM40', 'CRM')");
-        savedReturn(*salesReturn, grid, "DSI", "01HODSI1", {{"F100", 1}});
-        salesReturn->setVoucherNo(c.typed);
-        EXPECT_FALSE(salesReturn->Return_Process());
-        EXPECT_EQ(errDesc(), c.message);
+        const QString source = sell(SaleKind::DirectInvoice, {item("F100", 1, 12, 0)});
+        last = newReturn(lines);
+        savedReturn(*last, lines, "DSI", source, {{"F100", 1}});
+        last->setVoucherNo(c.typed);
+        EXPECT_FALSE(last->Return_Process());
+        EXPECT_EQ(last->ErrDesc(), c.message);
         EXPECT_EQ(database().count("Voucher_Master"), 1);
         EXPECT_EQ(database().count("Voucher_Detail"), 0);
         EXPECT_EQ(value("Select Document_Next_No from Document_Prefix Where Document_Prefix = 'CRM' and "
                         "Branch_Prefix = 'HO'"),
                   "1");
         // Done before the credit memo: final number, source, stock.
-        EXPECT_EQ(rowsOf(database(), "Sales_Return_Master", "Sales_Rtn_No, Processed_Flag"),
-                  (QList<QStringList>{{"01HOSRT2", "1"}}));
-        EXPECT_EQ(value("Select Return_Qty from Direct_Sales_Invoice_Detail Where Item_Code = '01F100'"), "1");
-        EXPECT_EQ(database().count("Stock_Movement", "Document_No = '01HOSRT2'"), 1);
+        const QString returned = last->SalesRtnNo();
+        EXPECT_EQ(value("Select Processed_Flag from Sales_Return_Master Where Sales_Rtn_No = ?", {returned}), "1");
+        EXPECT_EQ(value("Select Return_Qty from Direct_Sales_Invoice_Detail Where Dir_Sales_Inv_No = ?", {source}), "1");
+        EXPECT_EQ(database().count("Stock_Movement", "Document_No = ?", {returned}), 1);
     }
 
-    salesReturn->setVoucherNo("500");
-    QString returned = salesReturn->SalesRtnNo();
-    ASSERT_TRUE(salesReturn->Generate_Credit_Memo(returned)) << errDesc().toStdString();
-    EXPECT_EQ(salesReturn->VoucherNo(), "01HOCRM500");
+    last->setVoucherNo("500");
+    QString returned = last->SalesRtnNo();
+    ASSERT_TRUE(last->Generate_Credit_Memo(returned)) << last->ErrDesc().toString().toStdString();
+    EXPECT_EQ(last->VoucherNo(), "01HOCRM500");
     EXPECT_EQ(rowsOf(database(), "Voucher_Master", "Voucher_Identity, Voucher_Amount, process_Flag",
                      "Where Voucher_No = '01HOCRM500'"),
               (QList<QStringList>{{"500", "12", "1"}}));
