@@ -34,9 +34,5 @@ inline QString moreThanReturnable(const QString &itemCode, double quantity, doub
 inline QString sourceLineMissing(const QString &itemCode, const QString &serial, const QString &sourceNo) {
     return QStringLiteral("Item %1 (line %2) is not a returnable line of %3").arg(itemCode, serial, sourceNo);
 }
-// The credit memo's own counter row is missing for the company and branch.
-inline QString noCreditMemoCounter(const QString &company, const QString &branch) {
-    return QStringLiteral("No CRM document prefix for company %1, branch %2").arg(company, branch);
-}
 
 } // namespace orbsales::returns_messages
