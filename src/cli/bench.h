@@ -54,6 +54,7 @@ Measurement orderMeasurement();
 Measurement deliveryMeasurement();
 Measurement cashMemoMeasurement();
 Measurement invoiceMeasurement();
+Measurement returnMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

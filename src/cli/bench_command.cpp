@@ -25,6 +25,7 @@ Measurement (*const kMeasurements[])() = {
     deliveryMeasurement,
     cashMemoMeasurement,
     invoiceMeasurement,
+    returnMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared

@@ -3,6 +3,7 @@
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/demo_company.h"
 #include "orbsales/services/package/seed_invoices.h"
+#include "orbsales/services/package/seed_returns.h"
 #include "orbsales/data/dialect.h"
 #include "orbsales/data/schema.h"
 
@@ -23,9 +24,11 @@ bool isInitialised(Connection &connection) {
 
 void seedDemoDatabase(Connection &connection) {
     demo::seedDemoCompany(connection); // in a transaction of its own
-    // The demo company starts with processed deliveries waiting for their invoice; the tests'
-    // companies start without, so that each test makes the deliveries it counts.
+    // The demo company starts with processed deliveries waiting for their invoice and a direct
+    // sales invoice to return goods against; the tests' companies start without, so that each
+    // test makes the documents it counts.
     package::seedOpenDeliveries(connection);
+    package::seedReturnHistory(connection);
 }
 
 bool initialiseDatabase(Connection &connection) {

@@ -22,6 +22,7 @@ constexpr DemoSection kSections[] = {
     {"Deliveries", demoDeliveries},
     {"Cash memos", demoCashMemos},
     {"Sales invoice", demoInvoices},
+    {"Sales returns", demoReturns},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,

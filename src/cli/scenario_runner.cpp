@@ -332,7 +332,19 @@ QJsonValue ScenarioRunner::State::resolve(const QJsonValue &value) {
 QVariant ScenarioRunner::State::objectValue(QMetaType type, const QJsonValue &value, const QString &what) {
     const QMetaObject *wanted = meta::pointee(type);
     QObject *pointer = nullptr;
-    if (value.isString()) {
+    const QJsonObject reference = value.toObject();
+    if (value.isObject() && reference.size() == 1 && reference.value(QStringLiteral("ref")).isString()) {
+        // {"ref": "x.GridName"}: the object a property of another object holds (a grid).
+        const QString path = reference.value(QStringLiteral("ref")).toString();
+        const qsizetype dot = path.indexOf(QLatin1Char('.'));
+        if (dot < 0)
+            badInput(QStringLiteral("a reference is written \"object.Property\", got \"%1\"").arg(path));
+        ScenarioObject &target = object(path.left(dot));
+        const QVariant held = property(target, path.mid(dot + 1)).read(target.object.get());
+        pointer = (held.metaType().flags() & QMetaType::PointerToQObject) ? held.value<QObject *>() : nullptr;
+        if (pointer == nullptr || !pointer->metaObject()->inherits(wanted))
+            badInput(QStringLiteral("%1 needs a %2, %3 holds none").arg(what, meta::typeLabel(type), path));
+    } else if (value.isString()) {
         const QString name = value.toString();
         auto it = objects.find(name);
         if (it != objects.end())
@@ -493,7 +505,7 @@ void ScenarioRunner::State::call(const QJsonObject &step) {
     for (int i = 0; i < args.size(); ++i) {
         const QMetaType type = meta::parameterStorage(*method, i);
         const QString what = QStringLiteral("argument %1 of %2").arg(i + 1).arg(operation);
-        const QJsonValue value = resolve(args[i]);
+        const QJsonValue value = meta::pointee(type) ? args[i] : resolve(args[i]);
         if (!type.isValid())
             badInput(QStringLiteral("%1: its type %2 cannot be given in a scenario")
                          .arg(what, QString::fromLatin1(method->parameterTypes().value(i))));

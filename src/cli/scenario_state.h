@@ -57,7 +57,7 @@ struct ScenarioRunner::State {
     // {"ref": "q.Name"} becomes the property's current value; anything else stays.
     QJsonValue resolve(const QJsonValue &value);
     // The value for a property or parameter that holds an object: "connection", the name of a
-    // scenario object, or null.
+    // scenario object, {"ref": "x.GridName"} for the object a property of x holds, or null.
     QVariant objectValue(QMetaType type, const QJsonValue &value, const QString &what);
 
     void create(const QJsonObject &step);

@@ -84,3 +84,4 @@
 #include "orbsales/customers/customer_price_list.h"
 #include "orbsales/orders/sales_order.h"
 #include "orbsales/orders/sales_quotation.h"
+#include "orbsales/returns/sales_return.h"

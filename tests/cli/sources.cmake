@@ -6,6 +6,7 @@ target_sources(orbsales_tests PRIVATE
     cli/demo_openingbalances_test.cpp
     cli/describe_test.cpp
     cli/deliveries_cli_test.cpp
+    cli/returns_demo_bench_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)
 # The example scenarios are run by the tests from where they live in the source tree.

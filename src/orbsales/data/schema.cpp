@@ -75,9 +75,10 @@ QString createTable(Dialect dialect, const Table &table) {
 }
 
 QString createIndex(const Table &table, const Index &index) {
-    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)%5")
         .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
-             index.columns.join(QStringLiteral(", ")));
+             index.columns.join(QStringLiteral(", ")),
+             index.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + index.where);
 }
 
 QStringList supportStatements(Dialect dialect) {

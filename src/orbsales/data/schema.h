@@ -30,6 +30,9 @@ struct Index {
     QString name;
     QStringList columns;
     bool unique = false;
+    // A partial index: only the rows this condition holds for (written once for both engines).
+    // A statement uses it when its own condition contains the same term.
+    QString where = {};
 };
 
 // Every table carries the surrogate row key Row_Id, through which recordsets update rows.

@@ -10,6 +10,7 @@ void registerLibraryClasses(Registry &registry) {
     registerDeliveryClasses(registry);
     registerCashMemoClasses(registry);
     registerInvoiceClasses(registry);
+    registerReturnClasses(registry);
 }
 
 } // namespace orbsales

@@ -14,6 +14,7 @@ void registerCustomerClasses(Registry &registry);
 void registerDeliveryClasses(Registry &registry);
 void registerCashMemoClasses(Registry &registry);
 void registerInvoiceClasses(Registry &registry);
+void registerReturnClasses(Registry &registry);
 // Our implementations of the package's sibling components.
 void registerPackageServices(Registry &registry);
 

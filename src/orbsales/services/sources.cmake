@@ -37,6 +37,12 @@ target_sources(orbsales PRIVATE
     services/package/package_voucher.cpp
     services/package/chart_postings.h
     services/package/chart_postings.cpp
+    services/package/processed_sales.h
+    services/package/processed_sales.cpp
+    services/package/seed_returns.h
+    services/package/seed_returns.cpp
+    services/package/books_returns.h
+    services/package/books_returns.cpp
     services/package/books.h
     services/package/books.cpp
     services/package/books_openingbalances.h

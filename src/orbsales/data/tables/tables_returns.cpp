@@ -30,6 +30,18 @@ void addReturnTables(Schema &schema) {
           text("Location_ID"), text("Location_Name"), number("Ref_SL_No"), date("Last_Update")},
          {index(detail, "No", {QStringLiteral("Sales_Rtn_No")}), index(detail, "SL", {QStringLiteral("SL_No")})}});
 
+    // A return gives its quantity back to the item's purchase lots in date order: first the lots
+    // still open, then the lots sold out most recently, each walk through a partial index of its
+    // own, so neither reads a lot of the other kind.
+    const QString lots = QStringLiteral("Purchase_Log");
+    const QStringList byDate{QStringLiteral("Item_Code"), QStringLiteral("Branch_Prefix"),
+                             QStringLiteral("Purchase_Log_Date"), QStringLiteral("Row_Id")};
+    Index open = index(lots, "Open", byDate);
+    open.where = QStringLiteral("Total_Purchase_Qty - Sold_Qty > 0");
+    Index soldOut = index(lots, "Sold_Out", byDate);
+    soldOut.where = QStringLiteral("Total_Purchase_Qty - Sold_Qty <= 0");
+    schema.addTable({lots, {text("Item_Code")}, {open, soldOut}});
+
     const QString dsiMaster = QStringLiteral("Direct_Sales_Invoice_Master");
     schema.addTable(
         {dsiMaster,
@@ -51,7 +63,7 @@ void addReturnTables(Schema &schema) {
           number("Dir_Sales_Inv_Dtl_FC_Disc_Amount"), number("Dir_Sales_Inv_Dtl_Item_Amount"),
           number("Dir_Sales_Inv_Dtl_FC_Item_Amount"), number("Inventory_Value"), text("Proj_No"), number("Location_ID"),
           text("Location_Name"), quantity("Return_Qty"), date("Last_Update")},
-         {index(dsiDetail, "No", {QStringLiteral("Dir_Sales_Inv_No")})}});
+         {index(dsiDetail, "No", {QStringLiteral("Dir_Sales_Inv_No")}), index(dsiDetail, "SL", {QStringLiteral("SL_No")})}});
 }
 
 } // namespace orbsales::schema

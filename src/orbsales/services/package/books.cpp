@@ -1,5 +1,6 @@
 #include "orbsales/services/package/books.h"
 #include "orbsales/services/package/books_openingbalances.h"
+#include "orbsales/services/package/books_returns.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/books_deliveries.h"
@@ -207,6 +208,7 @@ QStringList verifyBooks(Connection &connection) {
     checkDeliveryBooks(connection, breaches);
     checkCashMemos(connection, breaches);
     checkInvoices(connection, breaches);
+    checkReturns(connection, breaches);
     return breaches;
 }
 

@@ -4,6 +4,7 @@
 #include "orbsales/data/schema.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/services/package/package_seed.h"
+#include "orbsales/services/package/seed_returns.h"
 #include "orbsales/values/dates.h"
 
 #include <QDateTime>
@@ -28,6 +29,7 @@ constexpr DocumentType kDocumentTypes[] = {
     {"DEL", "Delivery Note"},
     {"DDL", "Direct Delivery"},
     {"INV", "Sales Invoice"},
+    {"DSI", "Direct Sales Invoice"},
     {"CHM", "Cash Memo"},
     {"SRT", "Sales Return"},
     {"CRM", "Credit Memo"},
@@ -228,6 +230,7 @@ void seedDemoCompany(Connection &connection) {
         seedItems(connection, now);
         seedCustomers(connection, now);
         package::seedPackageBooks(connection);
+        package::seedReturns(connection);
         connection.commit();
     } catch (...) {
         connection.rollback();
