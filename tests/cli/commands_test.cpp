@@ -159,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CommandArguments,
     ::testing::Values(
         BadArguments{"init takes no words", cli::runInit, {QStringLiteral("now")}, "usage: orbsales init"},
-        BadArguments{"run needs a file", cli::runScenario, {}, "usage: orbsales run FILE"},
+        BadArguments{"run needs a file", cli::runScenario, {QStringLiteral("--atomic")},
+                     "usage: orbsales run [--atomic] FILE"},
         BadArguments{"bench count of 0",
                      cli::runBench,
                      {QStringLiteral("--count"), QStringLiteral("0")},

@@ -33,6 +33,18 @@ TEST_P(ExampleScenario, PassesOnAFreshDemoDatabase) {
     EXPECT_GT(runner.stepsCompleted(), 0);
 }
 
+// And again with every operation all-or-nothing (orbsales run --atomic).
+TEST_P(ExampleScenario, PassesWithEveryOperationAllOrNothing) {
+    CapturedOutput output;
+    cli::ScenarioRunner runner(connectionString(), output.outStream, output.errStream);
+    runner.setAtomic(true);
+    const auto outcome = runner.runFile(QStringLiteral(ORBSALES_EXAMPLES_DIR "/") + QString::fromStdString(GetParam()));
+    output.flush();
+    EXPECT_EQ(outcome, cli::ScenarioRunner::Outcome::Passed) << runner.failure().toStdString() << "\n"
+                                                             << output.out.toStdString();
+    EXPECT_TRUE(output.out.contains(QStringLiteral("AtomicFlag given"))) << output.out.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, ExampleScenario, ::testing::ValuesIn(exampleFiles()), [](const ::testing::TestParamInfo<std::string> &info) {
         QString name = QString::fromStdString(info.param);

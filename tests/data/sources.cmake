@@ -1,4 +1,6 @@
 target_sources(orbsales_tests PRIVATE
     data/connection_test.cpp
     data/recordset_test.cpp
+    data/operation_scope_test.cpp
+    data/not_a_number_test.cpp
 )

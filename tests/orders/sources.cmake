@@ -5,4 +5,6 @@ target_sources(orbsales_tests PRIVATE
     orders/order_fixture.h
     orders/order_save_test.cpp
     orders/order_process_test.cpp
+    orders/order_atomic_test.cpp
+    orders/interrupted_run_test.cpp
 )

@@ -118,6 +118,9 @@ bool CustomerPriceList::Delete_Customer_Price_List(const QString &Customer_Code,
     });
 }
 
-bool CustomerPriceList::Update_Last_Selling_Price() { return true; }
+// No error trap of its own: at the operation boundary all the same.
+bool CustomerPriceList::Update_Last_Selling_Price() {
+    return untrapped([] { return true; });
+}
 
 } // namespace orbsales

@@ -37,6 +37,8 @@ target_sources(orbsales PRIVATE
     services/package/package_voucher.cpp
     services/package/books.h
     services/package/books.cpp
+    services/package/books_halfdone.h
+    services/package/books_halfdone.cpp
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp
