@@ -125,7 +125,8 @@ void findMarksWithoutReferrer(Connection &connection, QList<HalfDoneDocument> &f
 // Processing an order raises its items' ordered quantities (ordered less delivered, in base
 // units: the unit's factor times the branch's base quantity) and cancelling it lowers them again,
 // so each item's ordered quantity in a branch is what its processed, uncancelled orders still
-// hold. The quantity is kept per item, not per order: the orders that hold the item are named.
+// hold. The quantity is kept per item, not per order: the orders that hold the item are named,
+// the latest first.
 void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocument> &found) {
     struct Item {
         double held = 0;
@@ -160,10 +161,11 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
         if (std::fabs(item.held - expected) <= 1e-6 * std::fmax(1.0, std::fabs(expected)))
             continue;
         const Connection::Result holders = connection.select(
-            QStringLiteral("Select distinct M.Sales_Ord_No from Sales_Order_Detail L join Sales_Order_Master M on "
-                           "M.Sales_Ord_No = L.Sales_Ord_No Where L.Item_Code = ? and M.Branch_Prefix = ? and "
-                           "COALESCE(M.process_Flag, 0) <> 0 and COALESCE(M.Cancel_Flag, 0) = 0 Order by M.Sales_Ord_No"),
-            {key.first, key.second});
+            QStringLiteral("Select M.Sales_Ord_No, M.Sales_ord_Identity from Sales_Order_Master M Where "
+                           "M.Branch_Prefix = ? and COALESCE(M.process_Flag, 0) <> 0 and COALESCE(M.Cancel_Flag, 0) = 0 "
+                           "and exists (Select 1 from Sales_Order_Detail L Where L.Sales_Ord_No = M.Sales_Ord_No and "
+                           "L.Item_Code = ?) Order by M.Sales_ord_Identity desc, M.Sales_Ord_No"),
+            {key.second, key.first});
         QStringList orders;
         for (const QVariantList &row : holders.rows)
             orders << row.at(0).toString();
