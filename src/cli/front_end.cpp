@@ -9,16 +9,16 @@
 namespace orbsales::cli {
 
 namespace {
-bool t_atomic = false; // the commands run on one thread
+bool atomicDefault = false; // the commands run on one thread
 } // namespace
 
-FrontEndObject::AllOrNothing::AllOrNothing(bool on) : m_before(t_atomic) { t_atomic = on; }
-FrontEndObject::AllOrNothing::~AllOrNothing() { t_atomic = m_before; }
-bool FrontEndObject::atomicByDefault() { return t_atomic; }
+FrontEndObject::AllOrNothing::AllOrNothing(bool on) : m_before(atomicDefault) { atomicDefault = on; }
+FrontEndObject::AllOrNothing::~AllOrNothing() { atomicDefault = m_before; }
+bool FrontEndObject::atomicByDefault() { return atomicDefault; }
 
 FrontEndObject::FrontEndObject(const QString &identifier)
     : m_identifier(identifier), m_object(Registry::instance().create(identifier)) {
-    if (t_atomic && m_object->metaObject()->indexOfProperty("AtomicFlag") >= 0)
+    if (atomicDefault && m_object->metaObject()->indexOfProperty("AtomicFlag") >= 0)
         m_object->setProperty("AtomicFlag", true);
 }
 
