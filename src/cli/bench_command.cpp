@@ -1,6 +1,8 @@
 #include "bench.h"
 #include "commands.h"
 #include "database_setup.h"
+#include "front_end.h"
+#include "safe_output.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/data/schema.h"
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -33,11 +36,16 @@ constexpr int kWarmUp = 3; // documents made before timing, so statements are pr
 struct Options {
     int rows = 200000;
     int count = 200;
+    bool atomic = false;
 };
 
 bool parseOptions(const QStringList &args, Options &options, QString &error) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &name = args[i];
+        if (name == QStringLiteral("--atomic")) {
+            options.atomic = true;
+            continue;
+        }
         int *target = name == QStringLiteral("--rows")    ? &options.rows
                       : name == QStringLiteral("--count") ? &options.count
                                                           : nullptr;
@@ -111,7 +119,8 @@ void Progress::show() {
     if (percent == m_shown)
         return;
     m_shown = percent;
-    m_err << '\r' << m_what << ": " << percent << "% (" << m_done << " of " << m_total << " rows)";
+    SafeOutput::returnToLineStart(m_err);
+    m_err << m_what << ": " << percent << "% (" << m_done << " of " << m_total << " rows)";
     m_err.flush();
 }
 
@@ -147,9 +156,16 @@ int runBench(const Invocation &call) {
     Options options;
     QString error;
     if (!parseOptions(call.args, options, error)) {
-        call.err << "orbsales bench: " << error << "\nusage: orbsales bench [--rows N] [--count N] [--db DB]\n";
+        call.err << "orbsales bench: " << error
+                 << "\nusage: orbsales bench [--rows N] [--count N] [--atomic] [--db DB]\n";
         return kExitUsage;
     }
+    if (call.explicitDb) {
+        Connection probe;
+        if (const std::optional<int> refused = openForCommand(call, "bench", probe, DatabaseUse::Existing))
+            return *refused;
+    }
+    const FrontEndObject::AllOrNothing allOrNothing(options.atomic);
     try {
         // Without --db every measurement starts on a database of its own, fresh from init, and
         // never on the user's; with --db they all work on that one, one after the other.

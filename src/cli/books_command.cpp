@@ -7,9 +7,11 @@
 #include "orbsales/values/errors.h"
 #include "orbsales/services/package/books.h"
 #include "orbsales/services/package/chart_postings.h"
+#include "orbsales/services/package/books_halfdone.h"
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 namespace orbsales::cli {
 
@@ -81,31 +83,40 @@ void printStock(QTextStream &out, const Books &books) {
     printTable(out, headers, rows);
 }
 
-// Runs `body` on an open connection to an initialised database. A database that is missing,
-// not initialised or cannot be read is reported with the usage exit code.
+// Runs `body` on a read-only connection to an initialised database: a database the user may
+// not write (in a read-only directory, say) is read all the same. A database that cannot be
+// opened, or read as the books, is reported with the usage exit code.
 template <typename Body> int withBooks(const Invocation &call, const char *command, Body &&body) {
     if (!call.args.isEmpty()) {
         call.err << "usage: orbsales " << command << " [--db DB]\n";
         return kExitUsage;
     }
+    Connection connection;
+    if (const std::optional<int> refused =
+            openForCommand(call, command, connection, DatabaseUse::Initialised, Connection::Access::ReadOnly))
+        return *refused;
     try {
-        if (isMissingSqliteFile(call.db)) {
-            call.err << "orbsales " << command << ": " << displayName(call.db)
-                     << " does not exist; run orbsales init first\n";
-            return kExitUsage;
-        }
-        Connection connection;
-        connection.open(call.db);
-        if (!isInitialised(connection)) {
-            call.err << "orbsales " << command << ": " << displayName(call.db)
-                     << " is not initialised; run orbsales init first\n";
-            return kExitUsage;
-        }
         return body(connection);
     } catch (const OrbError &error) {
-        call.err << "orbsales " << command << ": " << displayName(call.db) << ": " << error.description() << '\n';
+        call.err << "orbsales " << command << ": " << displayName(call.db) << ": "
+                 << hidePassword(error.description(), call.db) << '\n';
         return kExitUsage;
     }
+}
+
+// The engine's own check of the file (SQLite): empty when the file is sound, else its findings.
+QStringList damage(Connection &connection) {
+    if (connection.dialect() != Dialect::SQLite)
+        return {};
+    QStringList problems;
+    try {
+        for (const QVariantList &row : connection.select(QStringLiteral("PRAGMA integrity_check")).rows)
+            if (row.value(0).toString() != QLatin1String("ok"))
+                problems << row.value(0).toString();
+    } catch (const OrbError &error) {
+        problems << error.description();
+    }
+    return problems;
 }
 
 } // namespace
@@ -121,8 +132,18 @@ int runBooks(const Invocation &call) {
     });
 }
 
+// Exit codes: 0 the books hold together and no document is half-done; 1 a breach of the books
+// (half-done documents may be listed as well); 3 the books hold together but documents were left
+// half-done; 2 the database cannot be checked (missing, not initialised, or a damaged file).
 int runVerify(const Invocation &call) {
     return withBooks(call, "verify", [&](Connection &connection) {
+        const QStringList problems = damage(connection);
+        if (!problems.isEmpty()) {
+            call.err << "orbsales verify: " << displayName(call.db) << " is damaged:\n";
+            for (const QString &problem : problems.mid(0, 10))
+                call.err << "  " << problem << '\n';
+            return kExitUsage;
+        }
         const QStringList breaches = package::verifyBooks(connection);
         // Differences the package's rules make on purpose are shown with their amounts, not counted.
         auto listDifferences = [&] {
@@ -133,17 +154,26 @@ int runVerify(const Invocation &call) {
             for (const package::DocumentedDifference &difference : differences)
                 call.out << "  " << difference.text() << '\n';
         };
-        if (breaches.isEmpty()) {
+        const QList<package::HalfDoneDocument> halfDone = package::findHalfDoneDocuments(connection);
+        if (breaches.isEmpty())
             call.out << "The books hold together: the ledger balances, every account, customer and stock balance "
                         "agrees with its rows.\n";
-            listDifferences();
-            return kExitOk;
-        }
         for (const QString &breach : breaches)
             call.out << breach << '\n';
-        call.out << breaches.size() << (breaches.size() == 1 ? " breach\n" : " breaches\n");
+        if (!breaches.isEmpty())
+            call.out << breaches.size() << (breaches.size() == 1 ? " breach\n" : " breaches\n");
         listDifferences();
-        return kExitFailed;
+        if (halfDone.isEmpty()) {
+            call.out << "No document is half-done.\n";
+        } else {
+            call.out << "Half-done documents (work stopped part-way; not breaches of the books):\n";
+            for (const package::HalfDoneDocument &document : halfDone)
+                call.out << "  " << document.text() << '\n';
+            call.out << halfDone.size() << (halfDone.size() == 1 ? " half-done document\n" : " half-done documents\n");
+        }
+        if (!breaches.isEmpty())
+            return kExitFailed;
+        return halfDone.isEmpty() ? kExitOk : kExitHalfDone;
     });
 }
 

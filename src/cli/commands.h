@@ -21,7 +21,9 @@ struct Invocation {
 // Exit codes shared by the commands.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1; // the work ran and something did not hold
-inline constexpr int kExitUsage = 2;  // bad arguments or bad input; nothing (more) was done
+inline constexpr int kExitUsage = 2;  // bad arguments or bad input (a database that cannot be used
+                                      // included); nothing (more) was done
+inline constexpr int kExitHalfDone = 3; // verify: the books hold, but documents were left half-done
 
 // Each returns the process exit code.
 int runInit(const Invocation &call);

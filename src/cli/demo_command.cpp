@@ -8,6 +8,7 @@
 
 #include <QMetaObject>
 #include <exception>
+#include <optional>
 
 namespace orbsales::cli {
 
@@ -65,18 +66,19 @@ void demoRequire(DemoContext &context, FrontEndObject &object, const char *opera
     requireResult(object, operation, demoCall(context, object, operation, argument, what));
 }
 
+// --atomic makes every operation of the demonstration all-or-nothing (AtomicFlag).
 int runDemo(const Invocation &call) {
-    if (!call.args.isEmpty()) {
-        call.err << "usage: orbsales demo [--db DB]\n";
+    QStringList args = call.args;
+    const bool atomic = args.removeAll(QStringLiteral("--atomic")) > 0;
+    if (!args.isEmpty()) {
+        call.err << "usage: orbsales demo [--atomic] [--db DB]\n";
         return kExitUsage;
     }
+    Connection connection;
+    if (const std::optional<int> refused = openForCommand(call, "demo", connection, DatabaseUse::Existing))
+        return *refused;
     try {
-        if (isMissingSqliteFile(call.db)) {
-            call.err << "orbsales demo: " << displayName(call.db) << " does not exist; run orbsales init first\n";
-            return kExitUsage;
-        }
-        Connection connection;
-        connection.open(call.db);
+        const FrontEndObject::AllOrNothing allOrNothing(atomic);
         if (initialiseDatabase(connection))
             call.out << "initialised " << displayName(call.db) << " with the demo company\n";
         else

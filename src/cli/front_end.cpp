@@ -8,8 +8,19 @@
 
 namespace orbsales::cli {
 
+namespace {
+bool atomicDefault = false; // the commands run on one thread
+} // namespace
+
+FrontEndObject::AllOrNothing::AllOrNothing(bool on) : m_before(atomicDefault) { atomicDefault = on; }
+FrontEndObject::AllOrNothing::~AllOrNothing() { atomicDefault = m_before; }
+bool FrontEndObject::atomicByDefault() { return atomicDefault; }
+
 FrontEndObject::FrontEndObject(const QString &identifier)
-    : m_identifier(identifier), m_object(Registry::instance().create(identifier)) {}
+    : m_identifier(identifier), m_object(Registry::instance().create(identifier)) {
+    if (atomicDefault && m_object->metaObject()->indexOfProperty("AtomicFlag") >= 0)
+        m_object->setProperty("AtomicFlag", true);
+}
 
 void FrontEndObject::set(const char *name, const QVariant &value) {
     if (m_object->metaObject()->indexOfProperty(name) < 0)

@@ -14,8 +14,22 @@ namespace cli {
 // the benchmark, so that they go through the same door as any caller.
 class FrontEndObject {
 public:
-    // Throws OrbError for an unknown identifier.
+    // Throws OrbError for an unknown identifier. A business object starts with AtomicFlag set
+    // while an AllOrNothing switch is on (the commands' --atomic option).
     explicit FrontEndObject(const QString &identifier);
+
+    // Sets AtomicFlag on every business object created while it lives.
+    class AllOrNothing {
+    public:
+        explicit AllOrNothing(bool on);
+        ~AllOrNothing();
+        AllOrNothing(const AllOrNothing &) = delete;
+        AllOrNothing &operator=(const AllOrNothing &) = delete;
+
+    private:
+        bool m_before;
+    };
+    static bool atomicByDefault();
 
     const QString &identifier() const { return m_identifier; }
     QObject &object() const { return *m_object; }

@@ -5,6 +5,7 @@
 #include "orbsales/services/package/demo_company.h"
 
 #include <exception>
+#include <optional>
 
 namespace orbsales::cli {
 
@@ -13,9 +14,10 @@ int runInit(const Invocation &call) {
         call.err << "usage: orbsales init [--db DB]\n";
         return kExitUsage;
     }
+    Connection connection; // the one command that makes a database
+    if (const std::optional<int> refused = openForCommand(call, "init", connection, DatabaseUse::New))
+        return *refused;
     try {
-        Connection connection;
-        connection.open(call.db, Connection::Creation::MayCreate); // the one command that makes a database
         if (!initialiseDatabase(connection)) {
             call.out << displayName(call.db) << " is already initialised\n";
             return kExitOk;

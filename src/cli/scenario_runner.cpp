@@ -172,6 +172,8 @@ ScenarioRunner::ScenarioRunner(const QString &connectionString, QTextStream &out
 
 ScenarioRunner::~ScenarioRunner() = default;
 
+void ScenarioRunner::setAtomic(bool atomic) { m->atomic = atomic; }
+
 const QString &ScenarioRunner::failure() const { return m->failure; }
 int ScenarioRunner::stepsCompleted() const { return m->completed; }
 
@@ -295,7 +297,7 @@ Connection &ScenarioRunner::State::sharedConnection() {
 Connection &ScenarioRunner::State::queryConnection() {
     if (!queries) {
         queries = std::make_unique<Connection>();
-        queries->open(connectionString);
+        queries->open(connectionString, Connection::Access::ReadOnly);
     }
     return *queries;
 }
@@ -389,6 +391,10 @@ void ScenarioRunner::State::create(const QJsonObject &step) {
             given << QString::fromLatin1(p.name());
         }
     }
+    if (atomic && created->metaObject()->indexOfProperty("AtomicFlag") >= 0) {
+        created->setProperty("AtomicFlag", true);
+        given << QStringLiteral("AtomicFlag");
+    }
     objects[name] = ScenarioObject{identifier, std::move(created)};
     out << "create " << name << " = " << identifier;
     if (!given.isEmpty())
@@ -440,6 +446,16 @@ void ScenarioRunner::State::fillGrid(const QJsonObject &step) {
     const int rowCount = step.value(QStringLiteral("rowCount")).toInt(int(rows.size()) + 2);
     if (cols < 1)
         badInput(QStringLiteral("cols must be at least 1"));
+    // A size no front end could show is a mistake in the scenario, not a grid to allocate.
+    if (rowCount > kMaxGridRows)
+        badInput(QStringLiteral("rowCount %1 is more than a grid can show (at most %2 rows)").arg(rowCount).arg(kMaxGridRows));
+    if (cols > kMaxGridColumns)
+        badInput(QStringLiteral("cols %1 is more than a grid can show (at most %2 columns)").arg(cols).arg(kMaxGridColumns));
+    if (qint64(rowCount) * cols > kMaxGridCells)
+        badInput(QStringLiteral("a grid of %1 x %2 is more than a grid can show (at most %3 cells)")
+                     .arg(rowCount)
+                     .arg(cols)
+                     .arg(kMaxGridCells));
     if (rowCount < rows.size() + 1)
         badInput(
             QStringLiteral("rowCount %1 leaves no room for the header row and %2 rows").arg(rowCount).arg(rows.size()));

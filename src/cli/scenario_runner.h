@@ -16,6 +16,7 @@ namespace orbsales::cli {
 //   {"expect": "q", "values": {"ErrDesc": "Invalid Sub Total"}}
 //   {"expectGrid": "q", "property": "QuotationGrid", "cells": {"1,1": "A100"}, "rowCount": 5}
 //   {"sql": "select count(*) as n from X where Y = ?", "params": ["a"], "expectRows": [{"n": 3}]}
+// (the query runs on a read-only session: the database refuses anything that would change it)
 // Any step may carry a "comment". Wherever a value goes, {"ref": "q.SalesQuotNo"} stands for
 // the current value of that property. See docs/CLI.md.
 //
@@ -30,6 +31,9 @@ public:
     ~ScenarioRunner();
     ScenarioRunner(const ScenarioRunner &) = delete;
     ScenarioRunner &operator=(const ScenarioRunner &) = delete;
+
+    // Objects created from now on start with AtomicFlag set: each operation all-or-nothing.
+    void setAtomic(bool atomic);
 
     Outcome runFile(const QString &path);
     // `name` is how the scenario is called in messages. Objects and grids of an earlier run are

@@ -42,9 +42,11 @@ struct ScenarioRunner::State {
 
     // Declared before the objects, so the objects go first and never outlive what they hold.
     std::unique_ptr<Connection> shared;  // the open connection handed to objects
-    std::unique_ptr<Connection> queries; // the sql steps' own session
+    std::unique_ptr<Connection> queries; // the sql steps' own session, read-only
     std::vector<std::unique_ptr<MemoryGrid>> grids;
     std::map<QString, ScenarioObject> objects;
+
+    bool atomic = false; // created objects get AtomicFlag
 
     QString failure;
     int completed = 0;
@@ -74,7 +76,9 @@ inline QString counted(qsizetype n, const char *one, const char *many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-// Why the text is not a single SELECT or WITH statement; empty when it is.
-QString readOnlyQueryProblem(const QString &sql);
+// The largest grid a scenario may ask for: what a front end could show.
+inline constexpr int kMaxGridRows = 100000;
+inline constexpr int kMaxGridColumns = 1000;
+inline constexpr qint64 kMaxGridCells = 5000000;
 
 } // namespace orbsales::cli

@@ -1,5 +1,7 @@
 #include "text_table.h"
 
+#include "safe_output.h"
+
 #include "orbsales/grid/line_grid.h"
 #include "orbsales/values/numbers.h"
 
@@ -8,7 +10,16 @@
 
 namespace orbsales::cli {
 
-void printTable(QTextStream &out, const QStringList &headers, const QList<QStringList> &rows, const QString &indent) {
+void printTable(QTextStream &out, const QStringList &headers, const QList<QStringList> &stored,
+                const QString &indent) {
+    // Control characters are escaped before the columns are measured, so that they line up.
+    QList<QStringList> rows;
+    for (const QStringList &row : stored) {
+        QStringList shown;
+        for (const QString &cell : row)
+            shown << printable(cell);
+        rows << shown;
+    }
     QList<qsizetype> widths;
     for (const QString &header : headers)
         widths << header.size();

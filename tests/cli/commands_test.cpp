@@ -124,7 +124,7 @@ TEST_F(CommandTest, BadArgumentsAreRefusedWithUsage) {
         QStringList args;
         const char *message;
     } cases[] = {{cli::runInit, {"now"}, "usage: orbsales init"},
-                 {cli::runScenario, {}, "usage: orbsales run FILE"},
+                 {cli::runScenario, {"--atomic"}, "usage: orbsales run [--atomic] FILE"},
                  {cli::runBench, {"--count", "0"}, "--count needs a number of at least 1"},
                  {cli::runBench, {"--fast"}, "unknown option --fast"}};
     for (const auto &c : cases) {
@@ -166,6 +166,18 @@ TEST_P(ExampleScenario, PassesOnAFreshDemoDatabase) {
     EXPECT_EQ(outcome, cli::ScenarioRunner::Outcome::Passed) << runner.failure().toStdString() << "\n"
                                                              << output.out.toStdString();
     EXPECT_GT(runner.stepsCompleted(), 0);
+}
+
+// And again with every operation all-or-nothing (orbsales run --atomic).
+TEST_P(ExampleScenario, PassesWithEveryOperationAllOrNothing) {
+    CapturedOutput output;
+    cli::ScenarioRunner runner(connectionString(), output.outStream, output.errStream);
+    runner.setAtomic(true);
+    const auto outcome = runner.runFile(QStringLiteral(ORBSALES_EXAMPLES_DIR "/") + QString::fromStdString(GetParam()));
+    output.flush();
+    EXPECT_EQ(outcome, cli::ScenarioRunner::Outcome::Passed) << runner.failure().toStdString() << "\n"
+                                                             << output.out.toStdString();
+    EXPECT_TRUE(output.out.contains(QStringLiteral("AtomicFlag given"))) << output.out.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

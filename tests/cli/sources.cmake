@@ -7,6 +7,7 @@ target_sources(orbsales_tests PRIVATE
     cli/describe_test.cpp
     cli/deliveries_cli_test.cpp
     cli/returns_demo_bench_test.cpp
+    cli/hardening_cli_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)
 # The example scenarios are run by the tests from where they live in the source tree.

@@ -75,5 +75,20 @@ TEST(BusinessObject, PropertiesStartEmptyAndStoreValuesUnchanged) {
     EXPECT_GE(meta->indexOfMethod("Create_Quotation()"), 0);
 }
 
+// Every business object the registry hands out has the all-or-nothing switch, off.
+TEST(BusinessObject, EveryOneHasAtomicFlagOff) {
+    int businessObjects = 0;
+    for (const QString &identifier : Registry::instance().identifiers()) {
+        const auto object = Registry::instance().create(identifier);
+        if (!object->inherits("orbsales::BusinessObject"))
+            continue;
+        ++businessObjects;
+        const QVariant flag = object->property("AtomicFlag");
+        EXPECT_EQ(flag.typeId(), QMetaType::Bool) << identifier.toStdString();
+        EXPECT_FALSE(flag.toBool()) << identifier.toStdString();
+    }
+    EXPECT_GE(businessObjects, 4);
+}
+
 } // namespace
 } // namespace orbsales::testing

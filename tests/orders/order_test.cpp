@@ -216,14 +216,19 @@ TEST_F(OrderProcess, OnlineWithoutPreferencesStopsAfterRenumbering) {
     EXPECT_EQ(order->ErrDesc(), "Set the default sales preferences.");
 }
 
-// Only exactly "Cash" is a cash order; a conversion the preferences ask for is not available.
+// Only exactly "Cash" is a cash order; a conversion the preferences ask for is attempted, and an
+// order without a number or prefixes is refused by the document it would become.
 TEST_F(OrderProcess, DefaultsConvertOnlyWhatThePreferencesAskFor) {
     const struct {
         const char *paymentType;
         int cashDelivery, cashMemo, creditDelivery, creditInvoice;
-        bool converts;
-    } cases[] = {{"Credit", 1, 1, 0, 0, false}, {"Cash", 0, 0, 1, 1, false}, {"cash", 1, 1, 1, 1, false},
-                 {"Cash", 0, 0, 0, 0, false},   {"Cash", 1, 0, 0, 0, true},  {"Credit", 0, 0, 0, 1, true}};
+        const char *refusal; // empty: nothing converted
+    } cases[] = {{"Credit", 1, 1, 0, 0, ""},
+                 {"Cash", 0, 0, 1, 1, ""},
+                 {"cash", 1, 1, 1, 1, ""},
+                 {"Cash", 0, 0, 0, 0, ""},
+                 {"Cash", 1, 0, 0, 0, "Invalid Sales Order or Cash Memo No"},
+                 {"Credit", 0, 0, 0, 1, "Company, branch and document prefixes are needed for a document number"}};
     for (const auto &c : cases) {
         database().execute("Delete from Default_Sales_Preferences");
         database().execute("Insert into Default_Sales_Preferences (Company_Prefix, Branch_Prefix, "
@@ -232,10 +237,8 @@ TEST_F(OrderProcess, DefaultsConvertOnlyWhatThePreferencesAskFor) {
                            {c.cashDelivery, c.cashMemo, c.creditDelivery, c.creditInvoice});
         auto o = newOrder(grid);
         o->setPaymentType(c.paymentType);
-        EXPECT_EQ(o->GenerateDefaults(), !c.converts) << c.paymentType << c.cashDelivery << c.creditInvoice;
-        EXPECT_EQ(o->ErrDesc(), c.converts ? "Converting an order into a delivery, cash memo or invoice is not "
-                                             "available in this version"
-                                           : "");
+        EXPECT_EQ(o->GenerateDefaults(), *c.refusal == 0) << c.paymentType << c.cashDelivery << c.creditInvoice;
+        EXPECT_EQ(o->ErrDesc(), c.refusal);
     }
 }
 

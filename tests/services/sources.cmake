@@ -8,4 +8,5 @@ target_sources(orbsales_tests PRIVATE
     services/inventory_test.cpp
     services/records_test.cpp
     services/books_test.cpp
+    services/books_halfdone_test.cpp
 )

@@ -4,4 +4,6 @@ target_sources(orbsales_tests PRIVATE
     support/test_database.cpp
     support/quotation_creator.h
     support/quotation_creator.cpp
+    support/order_worker.h
+    support/order_worker.cpp
 )

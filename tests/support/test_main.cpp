@@ -1,4 +1,5 @@
 #include "orbsales/data/connection.h"
+#include "support/order_worker.h"
 #include "support/quotation_creator.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,17 @@
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     // The suite starts copies of itself as independent users of one database.
-    if (argc == 4 && QString::fromLocal8Bit(argv[1]) == orbsales::testing::kCreateQuotationsSwitch)
-        return orbsales::testing::createQuotations(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]).toInt());
+    if (argc == 4) {
+        const QString role = QString::fromLocal8Bit(argv[1]);
+        const QString database = QString::fromLocal8Bit(argv[2]);
+        const QString argument = QString::fromLocal8Bit(argv[3]);
+        if (role == orbsales::testing::kCreateQuotationsSwitch)
+            return orbsales::testing::createQuotations(database, argument.toInt());
+        if (role == orbsales::testing::kCreateOrdersSwitch)
+            return orbsales::testing::createAndProcessOrders(database, argument.toInt());
+        if (role == orbsales::testing::kWorkUntilKilledSwitch)
+            return orbsales::testing::workUntilKilled(database, argument == QStringLiteral("1"));
+    }
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     orbsales::Connection::closeIdleSessions();

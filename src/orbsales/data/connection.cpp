@@ -1,13 +1,18 @@
 #include "orbsales/data/connection.h"
 
+#include "orbsales/data/operation_scope.h"
+#include "orbsales/data/session.h"
 #include "orbsales/values/errors.h"
 
 #include <QAtomicInteger>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUrl>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -33,6 +38,11 @@ QVariant toDatabaseValue(const QVariant &value) {
     switch (value.typeId()) {
     case QMetaType::Bool:
         return value.toBool() ? 1 : 0;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        if (!std::isfinite(value.toDouble()))
+            throw DatabaseError(QStringLiteral("Overflow"));
+        return value;
     case QMetaType::QDateTime:
         return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     case QMetaType::QDate:
@@ -45,41 +55,169 @@ QVariant toDatabaseValue(const QVariant &value) {
     }
 }
 
-namespace {
+// ---- sessions ----
 
-// Sessions closed by a Connection wait here for the next Connection of the same thread and
-// connection string, with their prepared statements, as the package's database drivers pooled
-// theirs: opening a server session costs far more than any statement a document runs.
-struct IdleSession {
-    QString name;
-    std::unique_ptr<QHash<QString, QSqlQuery>> statements;
-};
+namespace detail {
 
-void endSession(IdleSession &session) {
-    session.statements.reset(); // statements must go before their database
+Session::Session(QString name, QString poolKey, Dialect dialect, QString databaseKey, bool readOnly)
+    : m_name(std::move(name)), m_poolKey(std::move(poolKey)), m_dialect(dialect),
+      m_databaseKey(std::move(databaseKey)), m_readOnly(readOnly) {}
+
+Session::~Session() {
+    m_retired.clear();
+    statements.clear(); // statements must go before their database
     {
-        QSqlDatabase db = QSqlDatabase::database(session.name, false);
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
         db.close();
     }
-    QSqlDatabase::removeDatabase(session.name);
+    QSqlDatabase::removeDatabase(m_name);
 }
 
+QString Session::beginStatement() const {
+    if (m_dialect == Dialect::PostgreSQL)
+        return m_readOnly ? QStringLiteral("BEGIN READ ONLY") : QStringLiteral("BEGIN");
+    return m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
+}
+
+// Session and transaction statements cannot be prepared on PostgreSQL; they carry no values.
+void Session::run(const QString &sql) {
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    if (!query.exec(sql)) {
+        hadError = true;
+        throw DatabaseError(errorText(query.lastError()));
+    }
+    if (sql.startsWith(QLatin1String("COMMIT")) || sql.startsWith(QLatin1String("ROLLBACK")))
+        m_retired.clear();
+}
+
+void Session::retire(const QString &sql) {
+    auto it = statements.find(sql);
+    if (it == statements.end())
+        return;
+    if (inTransaction)
+        m_retired.push_back(std::move(*it));
+    statements.erase(it);
+}
+
+} // namespace detail
+
+namespace {
+
+using detail::Session;
+
+// Sessions closed by every Connection using them wait here for the next Connection of the same
+// thread and connection string, with their prepared statements, as the package's database
+// drivers pooled theirs: opening a server session costs far more than any statement a document
+// runs.
 struct SessionPool {
     static constexpr int kIdlePerString = 4;
-    std::map<QString, std::vector<IdleSession>> idle;
+    std::map<QString, std::vector<std::shared_ptr<Session>>> idle;
 
     ~SessionPool() { clear(); }
-    void clear() {
-        for (auto &[connectionString, sessions] : idle)
-            for (IdleSession &session : sessions)
-                endSession(session);
-        idle.clear();
-    }
+    void clear() { idle.clear(); }
 };
 
 thread_local SessionPool t_pool;
 
+// Pooled sessions are told apart by how they were opened as well as by their string.
+QString poolKeyOf(const QString &connectionString, Connection::Access access) {
+    return access == Connection::Access::ReadOnly ? QStringLiteral("read-only\n") + connectionString : connectionString;
+}
+
+// A read-only SQLite file that cannot have a -shm file beside it (its directory is not ours to
+// write) is opened as immutable: SQLite then reads it without its shared-memory index.
+bool needsImmutable(const QString &path) {
+    const QFileInfo file(path);
+    return !QFileInfo(file.absolutePath()).isWritable() && !QFileInfo::exists(path + QStringLiteral("-shm"));
+}
+
+std::unique_ptr<Session> openNewSession(const ConnectionTarget &target, const QString &poolKey, bool readOnly) {
+    const QString name = nextConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            target.dialect == Dialect::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+        if (target.dialect == Dialect::SQLite) {
+            // Other users of the same file wait for the write lock instead of failing at once.
+            QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000");
+            QString file = target.databaseName;
+            if (readOnly) {
+                options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+                if (needsImmutable(file)) {
+                    QUrl uri = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
+                    uri.setQuery(QStringLiteral("immutable=1"));
+                    file = uri.toString(QUrl::FullyEncoded);
+                    options += QStringLiteral(";QSQLITE_OPEN_URI");
+                }
+            }
+            db.setDatabaseName(file);
+            db.setConnectOptions(options);
+        } else {
+            db.setDatabaseName(target.databaseName);
+            db.setHostName(target.host);
+            if (target.port > 0)
+                db.setPort(target.port);
+            db.setUserName(target.user);
+            db.setPassword(target.password);
+            db.setConnectOptions(target.options);
+        }
+        if (!db.open()) {
+            const QString text = errorText(db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw DatabaseError(text.isEmpty() ? QStringLiteral("Cannot open the database") : text);
+        }
+    }
+    auto session = std::make_unique<Session>(name, poolKey, target.dialect, databaseKey(target), readOnly);
+    if (target.dialect == Dialect::SQLite) {
+        session->run(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        if (readOnly)
+            session->run(QStringLiteral("PRAGMA query_only=1"));
+    } else {
+        session->run(QStringLiteral("SET client_min_messages TO warning"));
+        if (readOnly)
+            session->run(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+    }
+    return session;
+}
+
+std::shared_ptr<Session> takePooled(const QString &poolKey) {
+    auto pooled = t_pool.idle.find(poolKey);
+    if (pooled == t_pool.idle.end() || pooled->second.empty())
+        return {};
+    std::shared_ptr<Session> session = std::move(pooled->second.back());
+    pooled->second.pop_back();
+    return session;
+}
+
 } // namespace
+
+namespace detail {
+
+void release(std::shared_ptr<Session> &session) noexcept {
+    if (!session)
+        return;
+    if (session.use_count() > 1) {
+        session.reset(); // somebody else still works on it
+        return;
+    }
+    const bool clean = !session->inTransaction && !session->hadError;
+    if (session->inTransaction) {
+        session->inTransaction = false;
+        session->savepoints.clear();
+        try {
+            session->run(QStringLiteral("ROLLBACK"));
+        } catch (const DatabaseError &) {
+            // nothing more to do: the session ends the transaction when it ends
+        }
+    }
+    std::vector<std::shared_ptr<Session>> &idle = t_pool.idle[session->poolKey()];
+    // A session that saw an error may be broken; it is not handed to anybody else.
+    if (clean && static_cast<int>(idle.size()) < SessionPool::kIdlePerString)
+        idle.push_back(std::move(session));
+    session.reset();
+}
+
+} // namespace detail
 
 void Connection::closeIdleSessions() { t_pool.clear(); }
 
@@ -91,125 +229,126 @@ void Connection::setConnectionString(const QString &connectionString) { m_connec
 
 void Connection::open(const QString &connectionString, Creation creation) {
     setConnectionString(connectionString);
-    open(creation);
+    openSession(creation, Access::ReadWrite);
 }
 
-void Connection::open(Creation creation) {
+void Connection::open(const QString &connectionString, Access access) {
+    setConnectionString(connectionString);
+    openSession(Creation::MustExist, access);
+}
+
+void Connection::open(Creation creation) { openSession(creation, Access::ReadWrite); }
+
+void Connection::openSession(Creation creation, Access access) {
     if (isOpen())
         throw DatabaseError(QStringLiteral("Operation is not allowed when the object is open."));
-    m_target = parseConnectionString(m_connectionString);
-    if (m_target.dialect == Dialect::SQLite && creation == Creation::MustExist &&
-        m_target.databaseName != QLatin1String(":memory:") && !QFileInfo::exists(m_target.databaseName))
-        throw DatabaseError(QStringLiteral("No database at %1: the file does not exist").arg(m_target.databaseName));
-    m_hadError = false;
-    auto pooled = t_pool.idle.find(m_connectionString);
-    if (pooled != t_pool.idle.end() && !pooled->second.empty()) {
-        IdleSession session = std::move(pooled->second.back());
-        pooled->second.pop_back();
-        m_name = session.name;
-        m_statements = std::move(session.statements);
+    const ConnectionTarget target = parseConnectionString(m_connectionString);
+    if (target.dialect == Dialect::SQLite && creation == Creation::MustExist &&
+        target.databaseName != QLatin1String(":memory:") && !QFileInfo::exists(target.databaseName))
+        throw DatabaseError(QStringLiteral("No database at %1: the file does not exist")
+                                .arg(withoutPassword(target.databaseName)));
+    m_dialect = target.dialect;
+    const bool readOnly = access == Access::ReadOnly;
+    // Inside an all-or-nothing operation one session per database serves every connection.
+    if (std::shared_ptr<Session> shared = detail::scopeSessionFor(databaseKey(target), readOnly)) {
+        m_session = std::move(shared);
         return;
     }
-    m_name = nextConnectionName();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(
-            m_target.dialect == Dialect::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), m_name);
-        db.setDatabaseName(m_target.databaseName);
-        if (m_target.dialect == Dialect::SQLite) {
-            // Other users of the same file wait for the write lock instead of failing at once.
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000"));
-        } else {
-            db.setHostName(m_target.host);
-            if (m_target.port > 0)
-                db.setPort(m_target.port);
-            db.setUserName(m_target.user);
-            db.setPassword(m_target.password);
-            db.setConnectOptions(m_target.options);
-        }
-        if (!db.open()) {
-            const QString text = errorText(db.lastError());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_name);
-            throw DatabaseError(text.isEmpty() ? QStringLiteral("Cannot open the database") : text);
-        }
-    }
-    m_statements = std::make_unique<QHash<QString, QSqlQuery>>();
-    runDirect(m_target.dialect == Dialect::SQLite ? QStringLiteral("PRAGMA synchronous=NORMAL")
-                                                  : QStringLiteral("SET client_min_messages TO warning"));
+    const QString poolKey = poolKeyOf(m_connectionString, access);
+    m_session = takePooled(poolKey);
+    if (!m_session)
+        m_session = openNewSession(target, poolKey, readOnly);
+    detail::holdInScope(m_session);
 }
 
-bool Connection::isOpen() const { return m_statements != nullptr; }
+void Connection::close() noexcept { detail::release(m_session); }
 
-void Connection::close() noexcept {
-    if (!isOpen())
-        return;
-    const bool clean = !m_inTransaction && !m_hadError;
-    rollback();
-    IdleSession session{m_name, std::move(m_statements)};
-    std::vector<IdleSession> &idle = t_pool.idle[m_connectionString];
-    // A session that saw an error may be broken; it is not handed to anybody else.
-    if (clean && static_cast<int>(idle.size()) < SessionPool::kIdlePerString)
-        idle.push_back(std::move(session));
-    else
-        endSession(session);
-}
+bool Connection::isReadOnly() const { return m_session && m_session->readOnly(); }
 
 void Connection::forgetPreparedStatements() {
-    if (m_statements)
-        m_statements->clear();
+    if (m_session)
+        m_session->statements.clear();
 }
 
-QSqlDatabase Connection::database() const {
-    requireOpen();
-    return QSqlDatabase::database(m_name, false);
-}
-
-void Connection::requireOpen() const {
-    if (!isOpen())
+Session &Connection::session() const {
+    if (!m_session)
         throw DatabaseError(QStringLiteral("Operation is not allowed when the object is closed."));
+    return *m_session;
+}
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(session().name(), false); }
+
+bool Connection::inTransaction() const {
+    return m_session && (m_session->inTransaction || OperationScope::active());
 }
 
 void Connection::beginTransaction() {
-    requireOpen();
-    if (m_inTransaction)
+    Session &current = session();
+    if (OperationScope::active()) {
+        detail::enlist(m_session);
+        const QString name = QStringLiteral("orbsales_transaction_%1").arg(++current.explicitCount);
+        current.run(QStringLiteral("SAVEPOINT ") + name);
+        current.savepoints.push_back({name, 0});
+        return;
+    }
+    if (current.inTransaction)
         throw DatabaseError(QStringLiteral("A transaction is already open on this connection."));
-    // SQLite takes the write lock at the start, so two writers queue up instead of one of
-    // them failing when it first writes inside a transaction that began as a reader.
-    runDirect(m_target.dialect == Dialect::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
-    m_inTransaction = true;
+    current.run(current.beginStatement());
+    current.inTransaction = true;
 }
 
 void Connection::commit() {
-    requireOpen();
-    if (!m_inTransaction)
+    Session &current = session();
+    if (!current.savepoints.empty() && current.savepoints.back().level == 0) {
+        const QString name = current.savepoints.back().name;
+        current.savepoints.pop_back();
+        current.run(QStringLiteral("RELEASE SAVEPOINT ") + name);
+        return;
+    }
+    if (!current.inTransaction || current.joined)
         throw DatabaseError(QStringLiteral("No transaction is open on this connection."));
-    runDirect(QStringLiteral("COMMIT"));
-    m_inTransaction = false;
+    current.inTransaction = false;
+    current.run(QStringLiteral("COMMIT"));
 }
 
 void Connection::rollback() noexcept {
-    if (!isOpen() || !m_inTransaction)
+    if (!m_session)
         return;
-    m_inTransaction = false;
-    QSqlQuery query(database());
-    query.exec(QStringLiteral("ROLLBACK")); // nothing more to do when it fails: the session ends the transaction
+    Session &current = *m_session;
+    try {
+        if (!current.savepoints.empty() && current.savepoints.back().level == 0) {
+            const QString name = current.savepoints.back().name;
+            current.savepoints.pop_back();
+            current.run(QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
+            current.run(QStringLiteral("RELEASE SAVEPOINT ") + name);
+            return;
+        }
+        if (!current.inTransaction || current.joined)
+            return; // the operation's transaction ends with the operation
+        current.inTransaction = false;
+        current.run(QStringLiteral("ROLLBACK"));
+    } catch (const DatabaseError &) {
+        // nothing more to do when it fails: the session ends the transaction
+    }
 }
 
-// Session and transaction statements cannot be prepared on PostgreSQL; they carry no values.
-void Connection::runDirect(const QString &sql) { execute(sql); }
+void Connection::failed() noexcept {
+    if (m_session)
+        m_session->hadError = true;
+}
 
 QSqlQuery &Connection::prepared(const QString &sql) {
-    requireOpen();
-    auto it = m_statements->find(sql);
-    if (it != m_statements->end())
+    Session &current = session();
+    auto it = current.statements.find(sql);
+    if (it != current.statements.end())
         return *it;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.prepare(adaptStatement(m_target.dialect, sql))) {
-        m_hadError = true;
+    if (!query.prepare(adaptStatement(m_dialect, sql))) {
+        failed();
         throw DatabaseError(errorText(query.lastError()));
     }
-    return *m_statements->insert(sql, std::move(query));
+    return *current.statements.insert(sql, std::move(query));
 }
 
 void Connection::run(QSqlQuery &query, const QString &sql, const QVariantList &values) {
@@ -219,19 +358,20 @@ void Connection::run(QSqlQuery &query, const QString &sql, const QVariantList &v
         const QString text = errorText(query.lastError());
         query.finish();
         // A failed statement may leave the prepared form unusable (PostgreSQL): prepare it afresh next time.
-        m_statements->remove(sql);
-        m_hadError = true;
+        session().retire(sql);
+        failed();
         throw DatabaseError(text);
     }
 }
 
 int Connection::execute(const QString &sql, const QVariantList &values) {
+    session();
+    detail::enlist(m_session);
     if (values.isEmpty()) {
         // Without values there is nothing to bind, and PostgreSQL cannot prepare DDL.
-        requireOpen();
         QSqlQuery query(database());
-        if (!query.exec(adaptStatement(m_target.dialect, sql))) {
-            m_hadError = true;
+        if (!query.exec(adaptStatement(m_dialect, sql))) {
+            failed();
             throw DatabaseError(errorText(query.lastError()));
         }
         return query.numRowsAffected();
@@ -244,6 +384,8 @@ int Connection::execute(const QString &sql, const QVariantList &values) {
 }
 
 Connection::Result Connection::select(const QString &sql, const QVariantList &values) {
+    session();
+    detail::enlist(m_session);
     QSqlQuery &query = prepared(sql);
     run(query, sql, values);
     Result result;

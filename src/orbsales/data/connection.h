@@ -11,10 +11,15 @@
 
 namespace orbsales {
 
+namespace detail {
+class Session;
+}
+
 // A database connection as the business objects see it: set a connection string, open, run
 // statements with bound values, begin / commit / roll back, close. It closes itself when
 // destroyed; a closed session waits in the thread's pool for the next Connection to the same
-// connection string.
+// connection string. Inside an all-or-nothing operation (OperationScope) every statement runs
+// in the operation's transaction.
 class Connection : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString ConnectionString READ connectionString WRITE setConnectionString)
@@ -33,18 +38,27 @@ public:
     // Whether opening may make a new SQLite file. Only creating a company database does; every
     // other use refuses a path that names no file, so that a mistyped path creates nothing.
     enum class Creation { MustExist, MayCreate };
+    // ReadOnly: nothing can be changed through the session, whatever statement it is given (SQLite
+    // opened read-only and query-only, PostgreSQL transactions read-only). A SQLite file in a
+    // directory the user cannot write is read as it stands (the engine is told it is immutable).
+    enum class Access { ReadWrite, ReadOnly };
 
     // Opens with the connection string set (user, password and options stay empty).
     void open(Creation creation = Creation::MustExist);
     void open(const QString &connectionString, Creation creation = Creation::MustExist);
+    void open(const QString &connectionString, Access access);
     void close() noexcept;
-    bool isOpen() const;
-    Dialect dialect() const { return m_target.dialect; }
+    bool isOpen() const { return m_session != nullptr; }
+    Dialect dialect() const { return m_dialect; }
+    bool isReadOnly() const;
 
+    // Inside an all-or-nothing operation a transaction begun here is a savepoint of the
+    // operation's transaction, and its commit a release.
     void beginTransaction();
     void commit();
     void rollback() noexcept;
-    bool inTransaction() const { return m_inTransaction; }
+    // True also inside an all-or-nothing operation, whose transaction every statement joins.
+    bool inTransaction() const;
 
     // Runs a statement without a result set; returns the number of rows it changed.
     int execute(const QString &sql, const QVariantList &values = {});
@@ -66,23 +80,21 @@ public:
     static void closeIdleSessions();
 
 private:
+    friend class OperationScope;
+    void openSession(Creation creation, Access access);
     QSqlQuery &prepared(const QString &sql);
-    void runDirect(const QString &sql);
     void run(QSqlQuery &query, const QString &sql, const QVariantList &values);
-    void requireOpen() const;
+    detail::Session &session() const;
+    void failed() noexcept;
 
     QString m_connectionString;
-    ConnectionTarget m_target;
-    QString m_name;
-    bool m_inTransaction = false;
-    bool m_hadError = false;
-    // Prepared statements are kept for the life of the session: documents write the same
-    // few statements once per line, and re-preparing each time is most of their cost.
-    std::unique_ptr<QHash<QString, QSqlQuery>> m_statements;
+    Dialect m_dialect = Dialect::SQLite;
+    std::shared_ptr<detail::Session> m_session;
 };
 
 // Values go to the database the same way on both engines: flags as 0/1, dates as timestamp
-// text. Exposed for the recordset, which coerces by column type first.
+// text. Exposed for the recordset, which coerces by column type first. A number that is not
+// finite (NaN, infinity) is never stored: it raises "Overflow".
 QVariant toDatabaseValue(const QVariant &value);
 
 } // namespace orbsales

@@ -95,7 +95,6 @@ double toNumber(const QVariant &value) {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? 1 : 0;
     bool ok = false;
-    double number = 0;
     if (value.typeId() == QMetaType::QString) {
         const QString text = value.toString().trimmed();
         // A Boolean given as its text counts as the Boolean (True is -1, as a number).
@@ -103,12 +102,17 @@ double toNumber(const QVariant &value) {
             return -1;
         if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
             return 0;
-        number = text.toDouble(&ok);
-    } else {
-        number = value.toDouble(&ok);
+        // Read by the package's number syntax: "NaN" and "inf" are text like any other.
+        const std::optional<double> read = numbers::exactNumber(text);
+        if (!read)
+            typeMismatch();
+        return *read;
     }
+    const double number = value.toDouble(&ok);
     if (!ok)
         typeMismatch();
+    if (!std::isfinite(number)) // no NaN or infinity is ever stored
+        throw DatabaseError(QStringLiteral("Overflow"));
     return number;
 }
 

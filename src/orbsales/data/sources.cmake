@@ -5,6 +5,9 @@ target_sources(orbsales PRIVATE
     data/legacy_sql.cpp
     data/connection.h
     data/connection.cpp
+    data/session.h
+    data/operation_scope.h
+    data/operation_scope.cpp
     data/operation_connection.h
     data/operation_connection.cpp
     data/schema.h

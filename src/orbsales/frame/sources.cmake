@@ -2,6 +2,7 @@ target_sources(orbsales PRIVATE
     frame/error_trap.h
     frame/property.h
     frame/business_object.h
+    frame/business_object.cpp
     frame/class_id.h
     frame/class_id.cpp
     frame/registry.h

@@ -33,8 +33,6 @@ inline const QString kOrderHasReferences = QStringLiteral("Cannot cancel, this O
 inline const QString kInvalidTemporaryOrderNo =
     QStringLiteral("Error while Processing, Invalid Temporary Sales Order No.");
 inline const QString kSetSalesPreferences = QStringLiteral("Set the default sales preferences.");
-inline const QString kConversionNotAvailable =
-    QStringLiteral("Converting an order into a delivery, cash memo or invoice is not available in this version");
 
 // A unit or base factor missing for an item: reported, and the line counts with factor 1.
 inline QString factorNotFound(const QString &itemCode, const QString &unitName) {

@@ -91,16 +91,25 @@ public:
     Q_INVOKABLE bool Update_Item_SORDQty(const QString &strType);
     Q_INVOKABLE bool GenerateDefaults();
 
+    // The conversions of a processed order into a delivery, a cash memo, or an invoice of the
+    // delivery converted last on this object; each copies every order line in full.
+    Q_INVOKABLE bool Process_Delivery(const QString &strType, bool pCashMemoSelected);
+    Q_INVOKABLE bool Process_Delivery(const QString &strType);
+    Q_INVOKABLE bool Create_Delivery_Detail(const QString &strDelNo);
+    Q_INVOKABLE bool Process_CashMemo(const QString &strType, bool pDelivered);
+    Q_INVOKABLE bool Create_CashMemo_Detail(const QString &strCMNo, bool pDelivered);
+    Q_INVOKABLE bool Process_Invoice(const QString &strType);
+    Q_INVOKABLE bool Create_Invoice_Detail(const QString &strInvNo);
+
 private:
     bool Validate_Order();
     bool Save_Order_Master();
     bool Save_Order_Detail();
     bool Load_Order_Detail();
     bool Mark_Quotation_Processed(const QString &quotationNo);
-    // The conversions into a delivery, cash memo or invoice.
-    bool Process_Delivery(const QString &paymentType, bool cashMemoToo);
-    bool Process_CashMemo(const QString &paymentType, bool deliveryToo);
-    bool Process_Invoice(const QString &paymentType);
+    // What every converted document is handed besides the mapped header: the order's
+    // connection, connection string, rounding and processing mode.
+    template <typename Document> void handOver(Document &document) const;
 
     Connection &connection() const { return m_adoConnection.required(); }
     LineGrid &grid() const;
@@ -113,6 +122,9 @@ private:
     ConnectionProperty m_adoConnection;
     QPointer<LineGrid> m_grid;
     bool m_loadingForProcessing = false; // set by Process_Order, never reset
+    // The delivery Process_Delivery made last on this object, which Process_Invoice bills.
+    QString m_lastDeliveryNo;
+    QDateTime m_lastDeliveryDate;
 };
 
 } // namespace orbsales

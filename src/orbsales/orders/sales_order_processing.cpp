@@ -140,10 +140,4 @@ bool SalesOrder::GenerateDefaults() {
     });
 }
 
-// The conversions themselves come with deliveries, cash memos and invoices; until then an
-// order whose branch asks for one says so instead of pretending it was converted.
-bool SalesOrder::Process_Delivery(const QString &, bool) { return fail(msg::kConversionNotAvailable); }
-bool SalesOrder::Process_CashMemo(const QString &, bool) { return fail(msg::kConversionNotAvailable); }
-bool SalesOrder::Process_Invoice(const QString &) { return fail(msg::kConversionNotAvailable); }
-
 } // namespace orbsales

@@ -9,5 +9,6 @@ target_sources(orbsales PRIVATE
     orders/sales_order.cpp
     orders/sales_order_load.cpp
     orders/sales_order_processing.cpp
+    orders/order_conversion.cpp
     orders/orders_registration.cpp
 )

@@ -57,6 +57,8 @@ target_sources(orbsales PRIVATE
     services/package/books_cashmemos.cpp
     services/package/books_invoices.h
     services/package/books_invoices.cpp
+    services/package/books_halfdone.h
+    services/package/books_halfdone.cpp
     services/package/package_registrations.cpp
     services/package/package_seed.h
     services/package/package_seed.cpp

@@ -54,8 +54,8 @@ bool usableNumber(double value) { return std::isfinite(value); }
 QString figure(double value) {
     if (!std::isfinite(value))
         return QString::number(value);
-    // Sums of Doubles carry noise in the last digits: show them to 10 decimals at most.
-    return numbers::numberText(numbers::roundHalfEven(value, 10));
+    // Sums of many Doubles carry noise in the last digits: show them to 8 decimals at most.
+    return numbers::numberText(numbers::roundHalfEven(value, 8));
 }
 
 QString companyOfDocument(const QString &documentNo) { return documentNo.left(2); }
