@@ -29,6 +29,7 @@ void demoCustomers(DemoContext &context);
 void demoOpeningBalances(DemoContext &context);
 void demoQuotations(DemoContext &context);
 void demoOrders(DemoContext &context);
+void demoConversion(DemoContext &context);
 void demoDeliveries(DemoContext &context);
 void demoCashMemos(DemoContext &context);
 void demoInvoices(DemoContext &context);

@@ -23,6 +23,7 @@ constexpr DemoSection kSections[] = {
     {"Deliveries", demoDeliveries},
     {"Cash memos", demoCashMemos},
     {"Sales invoice", demoInvoices},
+    {"Order conversion", demoConversion},
     {"Sales returns", demoReturns},
 };
 
