@@ -55,6 +55,7 @@ Measurement deliveryMeasurement();
 Measurement cashMemoMeasurement();
 Measurement invoiceMeasurement();
 Measurement returnMeasurement();
+Measurement conversionMeasurement();
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

@@ -29,6 +29,7 @@ Measurement (*const kMeasurements[])() = {
     cashMemoMeasurement,
     invoiceMeasurement,
     returnMeasurement,
+    conversionMeasurement,
 };
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared
