@@ -19,6 +19,8 @@ public:
     // `rows` more written.
     void add(qint64 rows);
     void finish();
+    // Where it shows, for a piece of work that reports a part of itself on a line of its own.
+    QTextStream &stream() const { return m_err; }
 
 private:
     void show();
