@@ -174,23 +174,17 @@ bool CashMemo::Post_CashMemo_Projects() {
         const QString code = textOf(lines, u"Item_Code").mid(2);
         auto transaction = createObject<ProjectTransaction>(service_ids::kProjectTransaction);
         transaction->setAdoConnectionObject(&connection());
-        transaction->setProjNo(project);
-        transaction->setDocumentNo(m_CashMemoNo);
-        transaction->setCompanyPrefix(m_CompanyPrefix);
-        transaction->setBranchPrefix(m_BranchPrefix);
-        transaction->setDocumentPrefix(m_DocumentPrefix);
-        transaction->setDocumentDate(m_CashMemoDate);
-        transaction->setProjdDebitAmount(returned ? std::fabs(amount) : 0);
-        transaction->setProjdFCDebitAmount(returned ? std::fabs(fcAmount) : 0);
-        transaction->setProjdCreditAmount(returned ? 0 : amount);
-        transaction->setProjdFCCreditAmount(returned ? 0 : fcAmount);
-        transaction->setForeignCurrencyFlag(m_ForeignCurrencyFlag);
-        transaction->setCurrencyCode(m_CurrencyCode);
-        transaction->setCurrencySymbol(m_CurrencySymbol);
-        transaction->setProjdDescription((returned ? kPosSalesReturn : QStringLiteral("Cash Sales")) +
-                                         QStringLiteral(" : ItemCode - ") + code);
-        transaction->setLastUpdate(m_LastUpdate);
-        if (!posting::answered(transaction->Save_Project_Transaction(), *transaction, errDescTarget()))
+        const posting::ProjectLine line{project,
+                                        returned ? std::fabs(amount) : 0,
+                                        returned ? std::fabs(fcAmount) : 0,
+                                        returned ? 0 : amount,
+                                        returned ? 0 : fcAmount,
+                                        (returned ? kPosSalesReturn : QStringLiteral("Cash Sales")) +
+                                            QStringLiteral(" : ItemCode - ") + code};
+        if (!posting::postProjectLine(*transaction, m_CompanyPrefix, m_BranchPrefix,
+                                      {m_CashMemoNo, m_DocumentPrefix, m_CashMemoDate, m_CurrencyCode, m_CurrencySymbol,
+                                       m_ForeignCurrencyFlag, m_LastUpdate},
+                                      line, errDescTarget()))
             return false;
     }
     return true;

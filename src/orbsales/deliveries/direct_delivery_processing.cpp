@@ -225,22 +225,16 @@ bool DirectDelivery::Post_Project_Revenue() {
         const QString projectNo = textOrEmpty(lines, u"Proj_No");
         if (projectNo.isEmpty())
             continue;
-        project->setProjNo(projectNo);
-        project->setDocumentNo(m_DirectDeliveryNo);
-        project->setCompanyPrefix(m_CompanyPrefix);
-        project->setBranchPrefix(m_BranchPrefix);
-        project->setDocumentPrefix(m_DocumentPrefix);
-        project->setDocumentDate(m_DirectDeliveryDate);
-        project->setProjdDebitAmount(0);
-        project->setProjdFCDebitAmount(0);
-        project->setProjdCreditAmount(numberOrZero(lines, u"Direct_Delivery_Item_Amount"));
-        project->setProjdFCCreditAmount(numberOrZero(lines, u"Direct_Delivery_FC_Item_Amount"));
-        project->setForeignCurrencyFlag(m_ForeignCurrencyFlag);
-        project->setCurrencyCode(m_CurrencyCode);
-        project->setCurrencySymbol(m_CurrencySymbol);
-        project->setProjdDescription(textOrEmpty(lines, u"Item_Name"));
-        project->setLastUpdate(m_LastUpdate);
-        if (!answered(project->Save_Project_Transaction(), *project, errDescTarget()))
+        const posting::ProjectLine line{projectNo,
+                                        0,
+                                        0,
+                                        numberOrZero(lines, u"Direct_Delivery_Item_Amount"),
+                                        numberOrZero(lines, u"Direct_Delivery_FC_Item_Amount"),
+                                        textOrEmpty(lines, u"Item_Name")};
+        if (!posting::postProjectLine(*project, m_CompanyPrefix, m_BranchPrefix,
+                                      {m_DirectDeliveryNo, m_DocumentPrefix, m_DirectDeliveryDate, m_CurrencyCode,
+                                       m_CurrencySymbol, m_ForeignCurrencyFlag, m_LastUpdate},
+                                      line, errDescTarget()))
             return false;
     }
     return true;

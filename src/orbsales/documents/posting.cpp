@@ -9,6 +9,7 @@
 #include "orbsales/services/general.h"
 #include "orbsales/services/general_ledger.h"
 #include "orbsales/services/inventory.h"
+#include "orbsales/services/project_transaction.h"
 #include "orbsales/services/service_ids.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/values/text.h"
@@ -37,6 +38,26 @@ bool postLedgerLine(Connection &connection, const DocumentRef &document, const L
     if (!answered(ledger->GLInsert(), *ledger, errDesc))
         return false;
     return answered(ledger->COAPosting(line.account, chartAmount), *ledger, errDesc);
+}
+
+bool postProjectLine(ProjectTransaction &transaction, const QString &companyPrefix, const QString &branchPrefix,
+                     const DocumentRef &document, const ProjectLine &line, QString &errDesc) {
+    transaction.setProjNo(line.projectNo);
+    transaction.setDocumentNo(document.documentNo);
+    transaction.setCompanyPrefix(companyPrefix);
+    transaction.setBranchPrefix(branchPrefix);
+    transaction.setDocumentPrefix(document.documentPrefix);
+    transaction.setDocumentDate(document.date);
+    transaction.setProjdDebitAmount(line.debit);
+    transaction.setProjdFCDebitAmount(line.fcDebit);
+    transaction.setProjdCreditAmount(line.credit);
+    transaction.setProjdFCCreditAmount(line.fcCredit);
+    transaction.setForeignCurrencyFlag(document.foreignCurrency);
+    transaction.setCurrencyCode(document.currencyCode);
+    transaction.setCurrencySymbol(document.currencySymbol);
+    transaction.setProjdDescription(line.description);
+    transaction.setLastUpdate(document.lastUpdate);
+    return answered(transaction.Save_Project_Transaction(), transaction, errDesc);
 }
 
 bool postLedgerLine(Connection &connection, const DocumentRef &document, const LedgerLine &line, QString &errDesc) {

@@ -8,6 +8,7 @@
 namespace orbsales {
 
 class Connection;
+class ProjectTransaction;
 
 // How a document's processing hands its effects to the package's sibling components: the
 // steps every processing shares, each written once. What a document posts (which accounts,
@@ -50,6 +51,21 @@ bool postLedgerLine(Connection &connection, const DocumentRef &document, const L
                     QString &errDesc);
 // The same with the line's own amount as the chart amount (debit - credit).
 bool postLedgerLine(Connection &connection, const DocumentRef &document, const LedgerLine &line, QString &errDesc);
+
+// One line of a document's project revenue, handed to OrbProject.ProjectTransaction.
+struct ProjectLine {
+    QString projectNo;
+    double debit = 0;
+    double fcDebit = 0;
+    double credit = 0;
+    double fcCredit = 0;
+    QString description;
+};
+// Lets the project, the document's number, company, branch and prefix, its date, the amounts,
+// the currency and the description into `transaction` (the caller's object, on the caller's
+// connection), then Save_Project_Transaction; a False leaves its ErrDesc in `errDesc`.
+bool postProjectLine(ProjectTransaction &transaction, const QString &companyPrefix, const QString &branchPrefix,
+                     const DocumentRef &document, const ProjectLine &line, QString &errDesc);
 
 // A home-currency amount converted into the document's foreign currency by OrbCurrency.Currency:
 // ConnectionString, Database and RateDate let in that order, then Convert_Into_FC(currency,

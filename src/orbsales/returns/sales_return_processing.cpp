@@ -312,22 +312,16 @@ bool SalesReturn::postProjects() {
             continue;
         auto transaction = createObject<ProjectTransaction>(service_ids::kProjectTransaction);
         transaction->setAdoConnectionObject(&connection());
-        transaction->setProjNo(project);
-        transaction->setDocumentNo(m_SalesRtnNo);
-        transaction->setCompanyPrefix(m_CompanyPrefix);
-        transaction->setBranchPrefix(m_BranchPrefix);
-        transaction->setDocumentPrefix(m_DocumentPrefix);
-        transaction->setDocumentDate(m_SalesRtnDate);
-        transaction->setProjdDebitAmount(columns::numberOrZero(lines, u"Sales_Rtn_Item_Amount"));
-        transaction->setProjdFCDebitAmount(columns::numberOrZero(lines, u"Sales_Rtn_FC_Item_Amount"));
-        transaction->setProjdCreditAmount(0);
-        transaction->setProjdFCCreditAmount(0);
-        transaction->setForeignCurrencyFlag(m_ForeignCurrencyFlag);
-        transaction->setCurrencyCode(m_CurrencyCode);
-        transaction->setCurrencySymbol(m_CurrencySymbol);
-        transaction->setProjdDescription(columns::textOrEmpty(lines, u"Item_Name"));
-        transaction->setLastUpdate(QVariant(m_LastUpdate));
-        if (!answered(transaction->Save_Project_Transaction(), *transaction, errDescTarget()))
+        const posting::ProjectLine line{project,
+                                        columns::numberOrZero(lines, u"Sales_Rtn_Item_Amount"),
+                                        columns::numberOrZero(lines, u"Sales_Rtn_FC_Item_Amount"),
+                                        0,
+                                        0,
+                                        columns::textOrEmpty(lines, u"Item_Name")};
+        if (!posting::postProjectLine(*transaction, m_CompanyPrefix, m_BranchPrefix,
+                                      {m_SalesRtnNo, m_DocumentPrefix, m_SalesRtnDate, m_CurrencyCode, m_CurrencySymbol,
+                                       m_ForeignCurrencyFlag, QVariant(m_LastUpdate)},
+                                      line, errDescTarget()))
             return false;
     }
     return true;
