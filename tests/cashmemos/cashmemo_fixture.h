@@ -79,6 +79,21 @@ public:
                 QString(),          QStringLiteral("0"), QStringLiteral("Main Store"), QStringLiteral("1")};
     }
 
+    // The named properties handed to a sibling, as text joined by "|"; "-" for one not handed.
+    static QString handed(const QVariantMap &properties, const char *names) {
+        QStringList texts;
+        for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' ')))
+            texts << (properties.contains(name) ? numbers::valueText(properties.value(name)) : QStringLiteral("-"));
+        return texts.join(QLatin1Char('|'));
+    }
+    // The same of an object's own properties.
+    static QString handed(const QObject &object, const char *names) {
+        QVariantMap properties;
+        for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' ')))
+            properties.insert(name, object.property(name.toLatin1().constData()));
+        return handed(properties, names);
+    }
+
 protected:
     // Lines in grid rows 1, 2, ...; header totals from their amounts less `discount`.
     void fill(const QList<QStringList> &lines, double discount = 0) {
@@ -111,6 +126,22 @@ protected:
     QVariant masterValue(const QString &column, const QString &number) {
         return database().scalar(QStringLiteral("Select %1 from Cash_Memo_Master Where Cash_Memo_No=?").arg(column),
                                  {number});
+    }
+    // The named columns of a saved memo's master, or of its line, as text joined by "|"; "null" for NULL.
+    QString masterText(const char *columns, const QString &number) {
+        return rowText(QStringLiteral("Select %1 from Cash_Memo_Master Where Cash_Memo_No=?"), columns, number, 1);
+    }
+    QString lineText(const char *columns, const QString &number, int line = 1) {
+        return rowText(QStringLiteral("Select %1 from Cash_Memo_Detail Where Cash_Memo_No=? Order by SL_No"), columns,
+                       number, line);
+    }
+    QString rowText(const QString &select, const char *columns, const QString &number, int line) {
+        const auto rows = database().connection().select(
+            select.arg(QString::fromLatin1(columns).replace(QLatin1Char(' '), QStringLiteral(", "))), {number});
+        QStringList texts;
+        for (const QVariant &value : rows.rows.value(line - 1))
+            texts << (value.isNull() ? QStringLiteral("null") : numbers::valueText(value));
+        return texts.join(QLatin1Char('|'));
     }
     QVariant lineValue(const QString &column, const QString &number, int line = 1) {
         const auto rows = database().connection().select(

@@ -59,75 +59,57 @@ protected:
     }
 };
 
-struct PaymentCase {
-    const char *name;
-    const char *paymentType;
-    QStringList ledger;       // the payment side's ledger line
-    int receivables, cheques; // receivable rows and cheque records handed over
-};
-void PrintTo(const PaymentCase &c, std::ostream *os) { *os << c.name; }
+TEST_F(CashMemoProcess, PostsTheSaleAndThePaymentSideOfItsType) {
+    const QString cash = QStringLiteral("01HO1000 | Cash Memo Account | Counter 2 | Dr 175 Cr 0 | FC Dr 175 Cr 0 | chart 175");
+    const QString owed = QStringLiteral("01HO1200 | Accounts Receivable : Customer Code - 01C004 | Counter 2 | Dr 175 "
+                                        "Cr 0 | FC Dr 175 Cr 0 | chart 175");
+    struct Case {
+        const char *name, *paymentType;
+        QStringList ledger;       // the payment side's ledger line
+        int receivables, cheques; // receivable rows and cheque records handed over
+    } const cases[] = {
+        {"cash", "Cash", {cash}, 0, 0},
+        {"trimmed lower case cash", " cash ", {cash}, 0, 0},
+        {"cheque", "Cheque", {owed}, 1, 1},
+        {"card", "Credit Card", {owed}, 1, 1},
+        {"unknown posts no payment side", "Voucher", {}, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingScope ledger(ids::kGeneralLedger);
+        RecordingScope receivable(ids::kAccountsReceivable);
+        RecordingScope cheque(ids::kPDC);
+        memo = newMemo();
+        memo->setPaymentType(QString::fromLatin1(c.paymentType));
+        memo->setChequeNo(QStringLiteral("000123"));
+        memo->setChequeBank(QStringLiteral("Emirates NBD"));
+        memo->setCreditCardCode(QStringLiteral("VISA"));
+        memo->setCreditCardName(QStringLiteral("J Smith"));
+        memo->setCreditCardNo(QStringLiteral("4111"));
+        memo->setCashMemoComments(QStringLiteral("Counter 2"));
+        fill({line(QStringLiteral("A100"), 2, 12.5), line(QStringLiteral("S100"), 1, 150)});
+        auto p = processed();
+        QStringList expected{
+            QStringLiteral("01HO4100 | Sales Account : ItemCode - A100 |  | Dr 0 Cr 25 | FC Dr 0 Cr 25 | chart -25"),
+            QStringLiteral("01HO4100 | Sales Account : ItemCode - S100 |  | Dr 0 Cr 150 | FC Dr 0 Cr 150 | chart -150")};
+        expected << c.ledger;
+        // The cost of the widgets sold: 2 at 60% of 12.5.
+        expected << QStringLiteral("01HO1300 | Inventory Account : ItemCode - A100 |  | Dr 0 Cr 15 | FC Dr 0 Cr 15 | chart -15")
+                 << QStringLiteral("01HO5000 | Cost Of Goods Sales Account : Item Code - A100 |  | Dr 15 Cr 0 | FC Dr 15 "
+                                   "Cr 0 | chart 15");
+        EXPECT_EQ(shown(posted(ledger.recorder())), expected);
 
-class CashMemoPaymentSide : public CashMemoProcess, public ::testing::WithParamInterface<PaymentCase> {};
-
-TEST_P(CashMemoPaymentSide, PostsTheSaleAndThePaymentSideOfItsType) {
-    const PaymentCase &c = GetParam();
-    RecordingScope ledger(ids::kGeneralLedger);
-    RecordingScope receivable(ids::kAccountsReceivable);
-    RecordingScope cheque(ids::kPDC);
-    memo->setPaymentType(QString::fromLatin1(c.paymentType));
-    memo->setChequeNo(QStringLiteral("000123"));
-    memo->setChequeBank(QStringLiteral("Emirates NBD"));
-    memo->setCreditCardCode(QStringLiteral("VISA"));
-    memo->setCreditCardName(QStringLiteral("J Smith"));
-    memo->setCreditCardNo(QStringLiteral("4111"));
-    memo->setCashMemoComments(QStringLiteral("Counter 2"));
-    fill({line(QStringLiteral("A100"), 2, 12.5), line(QStringLiteral("S100"), 1, 150)});
-    auto p = processed();
-    QStringList expected{
-        QStringLiteral("01HO4100 | Sales Account : ItemCode - A100 |  | Dr 0 Cr 25 | FC Dr 0 Cr 25 | chart -25"),
-        QStringLiteral("01HO4100 | Sales Account : ItemCode - S100 |  | Dr 0 Cr 150 | FC Dr 0 Cr 150 | chart -150")};
-    expected << c.ledger;
-    // The cost of the widgets sold: 2 at 60% of 12.5.
-    expected << QStringLiteral("01HO1300 | Inventory Account : ItemCode - A100 |  | Dr 0 Cr 15 | FC Dr 0 Cr 15 | chart -15")
-             << QStringLiteral(
-                    "01HO5000 | Cost Of Goods Sales Account : Item Code - A100 |  | Dr 15 Cr 0 | FC Dr 15 Cr 0 | chart 15");
-    EXPECT_EQ(shown(posted(ledger.recorder())), expected);
-
-    const QList<RecordedCall> rows = receivable->actions(QStringLiteral("AR_Insert_Transaction"));
-    ASSERT_EQ(rows.size(), c.receivables);
-    if (c.receivables == 1) {
-        const QVariantMap r = receivable->propertiesAt(rows[0]);
-        EXPECT_EQ(r.value(QStringLiteral("accountno")).toString(), QStringLiteral("01HO1200"));
-        EXPECT_EQ(r.value(QStringLiteral("DocumentNo")).toString(), p->CashMemoNo());
-        EXPECT_EQ(r.value(QStringLiteral("CustomerCode")).toString(), QStringLiteral("01C004"));
-        EXPECT_EQ(r.value(QStringLiteral("ARLDebitAmount")).toDouble(), 175);
-        EXPECT_EQ(r.value(QStringLiteral("ARLCreditAmount")).toDouble(), 0);
-        EXPECT_EQ(r.value(QStringLiteral("ARLDescription")).toString(),
-                  QStringLiteral("Accounts Receivable : Customer Code - 01C004"));
-        EXPECT_EQ(r.value(QStringLiteral("ARLComments")).toString(), QStringLiteral("Counter 2"));
+        const QList<RecordedCall> rows = receivable->actions(QStringLiteral("AR_Insert_Transaction"));
+        ASSERT_EQ(rows.size(), c.receivables);
+        if (c.receivables == 1) {
+            EXPECT_EQ(handed(receivable->propertiesAt(rows[0]), "accountno DocumentNo CustomerCode ARLDebitAmount "
+                                                                "ARLCreditAmount ARLDescription ARLComments"),
+                      QStringLiteral("01HO1200|%1|01C004|175|0|Accounts Receivable : Customer Code - 01C004|Counter 2")
+                          .arg(p->CashMemoNo()));
+        }
+        EXPECT_EQ(cheque->actions(QStringLiteral("Create_PDC")).size(), c.cheques);
     }
-    EXPECT_EQ(cheque->actions(QStringLiteral("Create_PDC")).size(), c.cheques);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    PaymentTypes, CashMemoPaymentSide,
-    ::testing::Values(
-        PaymentCase{"Cash", "Cash",
-                    {QStringLiteral("01HO1000 | Cash Memo Account | Counter 2 | Dr 175 Cr 0 | FC Dr 175 Cr 0 | chart 175")},
-                    0, 0},
-        PaymentCase{"TrimmedLowerCaseCash", " cash ",
-                    {QStringLiteral("01HO1000 | Cash Memo Account | Counter 2 | Dr 175 Cr 0 | FC Dr 175 Cr 0 | chart 175")},
-                    0, 0},
-        PaymentCase{"Cheque", "Cheque",
-                    {QStringLiteral("01HO1200 | Accounts Receivable : Customer Code - 01C004 | Counter 2 | Dr 175 Cr 0 | "
-                                    "FC Dr 175 Cr 0 | chart 175")},
-                    1, 1},
-        PaymentCase{"Card", "Credit Card",
-                    {QStringLiteral("01HO1200 | Accounts Receivable : Customer Code - 01C004 | Counter 2 | Dr 175 Cr 0 | "
-                                    "FC Dr 175 Cr 0 | chart 175")},
-                    1, 1},
-        PaymentCase{"UnknownPostsNoPaymentSide", "Voucher", {}, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CashMemoProcess, SalesLinesCarryTheirRoundedDiscountsHalfToEven) {
     RecordingScope ledger(ids::kGeneralLedger);
@@ -230,29 +212,20 @@ TEST_F(CashMemoProcess, EachLinesStockMovesOnceAndReturnedGoodsComeBack) {
         auto p = processed();
         const QList<RecordedCall> reductions = reduce->actions().mid(before);
         ASSERT_EQ(reductions.size(), 2); // the service moves no stock
-        const QVariantMap first = reduce->propertiesAt(reductions[0]);
-        EXPECT_EQ(first.value(QStringLiteral("BranchPrefix")).toString(), QStringLiteral("HO"));
-        EXPECT_EQ(first.value(QStringLiteral("ItemCode")).toString(), QStringLiteral("01A100"));
-        EXPECT_EQ(first.value(QStringLiteral("UnitName")).toString(), QStringLiteral("Ctn"));
-        EXPECT_EQ(first.value(QStringLiteral("PeriodType")).toString(), QStringLiteral("Weekly"));
+        EXPECT_EQ(handed(reduce->propertiesAt(reductions[0]), "BranchPrefix ItemCode UnitName PeriodType"),
+                  QStringLiteral("HO|01A100|Ctn|Weekly"));
+        // A unit price goes with a point-of-sale line only.
+        EXPECT_EQ(reduce->propertiesAt(reductions[0]).contains(QStringLiteral("UnitPrice")), pointOfSale);
         EXPECT_EQ(reductions[0].arguments.value(0).toDouble(), 2);
         EXPECT_EQ(reductions[1].arguments.value(0).toDouble(), -1);
         EXPECT_FALSE(reduce->propertiesAt(reductions[1]).contains(QStringLiteral("PeriodType")));
-        EXPECT_EQ(first.contains(QStringLiteral("UnitPrice")), pointOfSale);
 
         const QList<RecordedCall> moves = movement->actions().mid(movementsBefore);
         ASSERT_EQ(moves.size(), 2);
-        const QVariantMap out = movement->propertiesAt(moves[0]);
-        EXPECT_EQ(out.value(QStringLiteral("DocumentType")).toString(), QStringLiteral("OUT"));
-        EXPECT_EQ(out.value(QStringLiteral("OutQty")).toDouble(), 20);
-        EXPECT_EQ(out.value(QStringLiteral("OutAmount")).toDouble(), 15);
-        EXPECT_EQ(out.value(QStringLiteral("DocumentPrefix")).toString(), QStringLiteral("SMV"));
-        EXPECT_EQ(out.value(QStringLiteral("DocumentNo")).toString(), p->CashMemoNo());
+        EXPECT_EQ(handed(movement->propertiesAt(moves[0]), "DocumentType OutQty OutAmount DocumentPrefix DocumentNo"),
+                  QStringLiteral("OUT|20|15|SMV|%1").arg(p->CashMemoNo()));
         EXPECT_EQ(moves[0].arguments.value(0).toDouble(), 20);
-        const QVariantMap in = movement->propertiesAt(moves[1]);
-        EXPECT_EQ(in.value(QStringLiteral("DocumentType")).toString(), QStringLiteral("IN"));
-        EXPECT_EQ(in.value(QStringLiteral("InQty")).toDouble(), 10);
-        EXPECT_EQ(in.value(QStringLiteral("InAmount")).toDouble(), 7.5);
+        EXPECT_EQ(handed(movement->propertiesAt(moves[1]), "DocumentType InQty InAmount"), QStringLiteral("IN|10|7.5"));
 
         const QList<RecordedCall> places = location->actions().mid(locationsBefore);
         ASSERT_EQ(places.size(), 2);
@@ -263,55 +236,52 @@ TEST_F(CashMemoProcess, EachLinesStockMovesOnceAndReturnedGoodsComeBack) {
     }
 }
 
-struct ModeCase {
-    const char *name;
-    bool online, sync, manual;
-    double typed;
-    const char *finalNo;
-    int counterAfter;
-    bool posted, sourcePaid;
-};
-void PrintTo(const ModeCase &c, std::ostream *os) { *os << c.name; }
-
-class CashMemoModes : public CashMemoProcess, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(CashMemoModes, NumberSourceAndPostingsFollowTheMode) {
-    const ModeCase &c = GetParam();
-    database().execute(QStringLiteral("Insert into Sales_Order_Master (Sales_Ord_No, Paid_Flag) values ('01HOSOR5',0)"));
-    memo->setReferenceNo(QStringLiteral("01HOSOR5"));
-    memo->setReferenceDocumentName(QStringLiteral("Sales Order"));
-    fill({line(QStringLiteral("A100"), 2, 12.5)});
-    const QString temporary = created();
-    auto p = processor(temporary);
-    p->setOnlineFlag(c.online);
-    p->setSyncFlag(c.sync);
-    p->setDocFlag(c.manual);
-    p->setmanualDocIdentity(c.typed);
-    ASSERT_TRUE(p->Process_CashMemo()) << p->ErrDesc().toStdString();
-    const QString finalNo = QString::fromLatin1(c.finalNo);
-    EXPECT_EQ(p->CashMemoNo(), finalNo);
-    EXPECT_EQ(counter(), c.counterAfter);
-    EXPECT_EQ(lineCount(finalNo), 1);
-    EXPECT_EQ(masterValue(QStringLiteral("process_Flag"), finalNo).toInt(), 1);
-    EXPECT_EQ(database().count(QStringLiteral("General_Ledger"), QStringLiteral("Document_No=?"), {finalNo}) > 0, c.posted);
-    EXPECT_EQ(stockInHand(QStringLiteral("01A100")), c.posted ? 98 : 100);
-    EXPECT_EQ(number(QStringLiteral("Select Paid_Flag from Sales_Order_Master")), c.sourcePaid ? 1 : 0);
-    if (!c.sync) {
-        EXPECT_EQ(masterValue(QStringLiteral("Delivered_Flag"), finalNo).toInt(), 1);
-        EXPECT_EQ(masterValue(QStringLiteral("Adjusted_Amount"), finalNo).toDouble(), 25);
+TEST_F(CashMemoProcess, NumberSourceAndPostingsFollowTheMode) {
+    struct Case {
+        const char *name;
+        bool online, sync, manual;
+        double typed;
+        const char *finalNo;
+        int counterAfter;
+        bool posted, sourcePaid;
+    } const cases[] = {
+        {"online", true, false, false, 0, "01HOCHM2", 3, true, true},
+        {"online whatever the sync flag", true, true, false, 0, "01HOCHM2", 3, true, true},
+        {"offline numbers without posting", false, false, false, 0, "01HOCHM2", 3, false, true},
+        {"synchronised copy keeps its number", false, true, false, 0, "01HOCHMTMP1", 2, true, false},
+        {"manual raises the counter", true, false, true, 40, "01HOCHM40", 41, true, true},
+        {"manual half to even", false, false, true, 12.5, "01HOCHM12", 13, false, true},
+        {"manual below the counter", true, false, true, 1, "01HOCHM1", 2, true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        database().execute(QStringLiteral("Insert into Sales_Order_Master (Sales_Ord_No, Paid_Flag) values ('01HOSOR5',0)"));
+        memo->setReferenceNo(QStringLiteral("01HOSOR5"));
+        memo->setReferenceDocumentName(QStringLiteral("Sales Order"));
+        fill({line(QStringLiteral("A100"), 2, 12.5)});
+        auto p = processor(created());
+        p->setOnlineFlag(c.online);
+        p->setSyncFlag(c.sync);
+        p->setDocFlag(c.manual);
+        p->setmanualDocIdentity(c.typed);
+        ASSERT_TRUE(p->Process_CashMemo()) << p->ErrDesc().toStdString();
+        const QString finalNo = QString::fromLatin1(c.finalNo);
+        EXPECT_EQ(p->CashMemoNo(), finalNo);
+        EXPECT_EQ(counter(), c.counterAfter);
+        EXPECT_EQ(lineCount(finalNo), 1);
+        EXPECT_EQ(masterValue(QStringLiteral("process_Flag"), finalNo).toInt(), 1);
+        EXPECT_EQ(database().count(QStringLiteral("General_Ledger"), QStringLiteral("Document_No=?"), {finalNo}) > 0,
+                  c.posted);
+        EXPECT_EQ(stockInHand(QStringLiteral("01A100")), c.posted ? 98 : 100);
+        EXPECT_EQ(number(QStringLiteral("Select Paid_Flag from Sales_Order_Master")), c.sourcePaid ? 1 : 0);
+        if (!c.sync) {
+            EXPECT_EQ(masterValue(QStringLiteral("Delivered_Flag"), finalNo).toInt(), 1);
+            EXPECT_EQ(masterValue(QStringLiteral("Adjusted_Amount"), finalNo).toDouble(), 25);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, CashMemoModes,
-    ::testing::Values(ModeCase{"Online", true, false, false, 0, "01HOCHM2", 3, true, true},
-                      ModeCase{"OnlineWhateverTheSyncFlag", true, true, false, 0, "01HOCHM2", 3, true, true},
-                      ModeCase{"OfflineNumbersWithoutPosting", false, false, false, 0, "01HOCHM2", 3, false, true},
-                      ModeCase{"SynchronisedCopyKeepsItsNumber", false, true, false, 0, "01HOCHMTMP1", 2, true, false},
-                      ModeCase{"ManualRaisesTheCounter", true, false, true, 40, "01HOCHM40", 41, true, true},
-                      ModeCase{"ManualHalfToEven", false, false, true, 12.5, "01HOCHM12", 13, false, true},
-                      ModeCase{"ManualBelowTheCounter", true, false, true, 1, "01HOCHM1", 2, true, true}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CashMemoProcess, AFailureHalfWayLeavesTheStepsBeforeIt) {
     database().execute(QStringLiteral("Update Default_Account_Preferences Set Cash_Memo_Account_No = '  ' Where "
@@ -393,24 +363,16 @@ TEST_F(CashMemoProcess, ChequesAndCardsAreRegisteredToAwaitClearance) {
         auto p = processed();
         ASSERT_FALSE(cheque->actions(QStringLiteral("Create_PDC")).isEmpty());
         const QVariantMap r = cheque->propertiesAt(cheque->actions(QStringLiteral("Create_PDC")).last());
-        const bool card = QString::fromLatin1(type) != QStringLiteral("Cheque");
-        EXPECT_EQ(r.value(QStringLiteral("DocumentPrefix")).toString(), QStringLiteral("PDC"));
-        EXPECT_EQ(r.value(QStringLiteral("TransactionType")).toString(), QStringLiteral("Cash Memo"));
         // A memo keeps the cheque details of a cheque and the card details of a card only.
-        EXPECT_EQ(r.value(QStringLiteral("BankName")).toString(), card ? QString() : kHostile);
-        EXPECT_EQ(r.value(QStringLiteral("ChequeNo")).toString(), card ? QString() : QStringLiteral("000123"));
+        const bool card = QString::fromLatin1(type) != QStringLiteral("Cheque");
+        EXPECT_EQ(handed(r, "DocumentPrefix TransactionType BankName ChequeNo CreditCardNo CreditCardCode ChequeAmount "
+                            "ChequeFCAmount Cleared Status CustomerID SourceNo SourcePrefix PDCComments"),
+                  (card ? QStringLiteral("PDC|Cash Memo|||4111|VISA|150|150|No|Outstanding|01C004|%1|CHM|Paid at the counter")
+                        : QStringLiteral("PDC|Cash Memo|O'Brien; DROP TABLE Cash_Memo_Master;--|000123|||150|150|No|"
+                                         "Outstanding|01C004|%1|CHM|Paid at the counter"))
+                      .arg(p->CashMemoNo()));
         EXPECT_EQ(r.value(QStringLiteral("PDCDate")).toDateTime().date(), QDate(2026, 12, 5));
         EXPECT_EQ(r.value(QStringLiteral("PDCDueDate")).toDateTime().date(), card ? QDate(2026, 12, 5) : due.date());
-        EXPECT_EQ(r.value(QStringLiteral("CreditCardNo")).toString(), card ? QStringLiteral("4111") : QString());
-        EXPECT_EQ(r.value(QStringLiteral("CreditCardCode")).toString(), card ? QStringLiteral("VISA") : QString());
-        EXPECT_EQ(r.value(QStringLiteral("ChequeAmount")).toDouble(), 150);
-        EXPECT_EQ(r.value(QStringLiteral("ChequeFCAmount")).toDouble(), 150);
-        EXPECT_EQ(r.value(QStringLiteral("Cleared")).toString(), QStringLiteral("No"));
-        EXPECT_EQ(r.value(QStringLiteral("Status")).toString(), QStringLiteral("Outstanding"));
-        EXPECT_EQ(r.value(QStringLiteral("CustomerID")).toString(), QStringLiteral("01C004"));
-        EXPECT_EQ(r.value(QStringLiteral("SourceNo")).toString(), p->CashMemoNo());
-        EXPECT_EQ(r.value(QStringLiteral("SourcePrefix")).toString(), QStringLiteral("CHM"));
-        EXPECT_EQ(r.value(QStringLiteral("PDCComments")).toString(), QStringLiteral("Paid at the counter"));
     }
     // Offline the cheque waits for the copy to be synchronised; a failing bank stops the call.
     memo = newMemo();
@@ -440,28 +402,18 @@ TEST_F(CashMemoProcess, SalesLogAndProjectsTakeEachLine) {
     auto p = processed();
     const QList<RecordedCall> logs = log->actions(QStringLiteral("Create_SalesLog"));
     ASSERT_EQ(logs.size(), 3);
-    const QVariantMap first = log->propertiesAt(logs[0]);
-    EXPECT_EQ(first.value(QStringLiteral("SalesDocumentNo")).toString(), p->CashMemoNo());
-    EXPECT_EQ(first.value(QStringLiteral("DocumentPrefix")).toString(), QStringLiteral("SLG"));
-    EXPECT_EQ(first.value(QStringLiteral("SalesDocumentPrefix")).toString(), QStringLiteral("CHM"));
-    EXPECT_EQ(first.value(QStringLiteral("RefDocumentPrefix")).toString(), QStringLiteral("POS"));
-    EXPECT_EQ(first.value(QStringLiteral("PeriodType")).toString(), QStringLiteral("Monthly"));
-    EXPECT_EQ(first.value(QStringLiteral("SalesQty")).toDouble(), 2);
-    EXPECT_EQ(first.value(QStringLiteral("SalesItemAmount")).toDouble(), 25);
-    EXPECT_EQ(first.value(QStringLiteral("SalesUnitPrice")).toDouble(), 12.5);
-    EXPECT_EQ(first.value(QStringLiteral("ProjNo")).toString(), QStringLiteral("01HOPRJ0042"));
+    EXPECT_EQ(handed(log->propertiesAt(logs[0]), "SalesDocumentNo DocumentPrefix SalesDocumentPrefix RefDocumentPrefix "
+                                                 "PeriodType SalesQty SalesItemAmount SalesUnitPrice ProjNo"),
+              QStringLiteral("%1|SLG|CHM|POS|Monthly|2|25|12.5|01HOPRJ0042").arg(p->CashMemoNo()));
     EXPECT_FALSE(log->propertiesAt(logs[2]).contains(QStringLiteral("ProjNo")));
 
     const QList<RecordedCall> projects = project->actions(QStringLiteral("Save_Project_Transaction"));
     ASSERT_EQ(projects.size(), 2);
-    const QVariantMap revenue = project->propertiesAt(projects[0]);
-    EXPECT_EQ(revenue.value(QStringLiteral("ProjdCreditAmount")).toDouble(), 25);
-    EXPECT_EQ(revenue.value(QStringLiteral("ProjdDebitAmount")).toDouble(), 0);
-    EXPECT_EQ(revenue.value(QStringLiteral("ProjdDescription")).toString(), QStringLiteral("Cash Sales : ItemCode - A100"));
-    const QVariantMap back = project->propertiesAt(projects[1]);
-    EXPECT_EQ(back.value(QStringLiteral("ProjdDebitAmount")).toDouble(), 40);
-    EXPECT_EQ(back.value(QStringLiteral("ProjdDescription")).toString(),
-              QStringLiteral("POS Sales Return : ItemCode - A200"));
+    const char *projectFields = "ProjdCreditAmount ProjdDebitAmount ProjdDescription";
+    EXPECT_EQ(handed(project->propertiesAt(projects[0]), projectFields),
+              QStringLiteral("25|0|Cash Sales : ItemCode - A100"));
+    EXPECT_EQ(handed(project->propertiesAt(projects[1]), projectFields).section(QLatin1Char('|'), 1),
+              QStringLiteral("40|POS Sales Return : ItemCode - A200"));
 }
 
 TEST_F(CashMemoProcess, AForeignMemosCostIsConvertedAtItsRate) {

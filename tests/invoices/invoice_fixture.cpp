@@ -142,6 +142,13 @@ double InvoiceTest::invoicedQty(const QString &table, int serial) {
     return number(QStringLiteral("Select Invoiced_Qty from %1 Where SL_No = ?").arg(table), {serial});
 }
 
+QString InvoiceTest::handed(const QVariantMap &properties, const char *names) {
+    QStringList texts;
+    for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' ')))
+        texts << (properties.contains(name) ? numbers::valueText(properties.value(name)) : QStringLiteral("-"));
+    return texts.join(QLatin1Char('|'));
+}
+
 int InvoiceTest::counter(const QString &branch) {
     return database()
         .scalar(QStringLiteral("Select Document_Next_No from Document_Prefix Where Document_Prefix = 'INV' and "

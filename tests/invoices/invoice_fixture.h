@@ -65,6 +65,8 @@ protected:
     double invoicedQty(const QString &table, int serial);
     int counter(const QString &branch = QStringLiteral("HO"));
     QString cell(int row, int col) const { return grid->cellText(row, col); }
+    // The named properties handed to a sibling, as text joined by "|"; "-" for one not handed.
+    static QString handed(const QVariantMap &properties, const char *names);
 
     static QDateTime day(int d) { return QDateTime(QDate(2026, 12, d), QTime(0, 0)); }
 

@@ -56,48 +56,36 @@ TEST(InvoiceInterface, ProjectNumberIsHeldAsANumberAndTheManualIdentityUnderTwoN
 
 using InvoiceLookup = InvoiceTest;
 
-struct LookupCase {
-    const char *name;
-    const char *field;
-    const char *where;
-    const char *value;
-    bool numeric;
-    const char *second;
-    const char *secondValue;
-    bool secondNumeric;
-    const char *answer;
-};
-void PrintTo(const LookupCase &c, std::ostream *os) { *os << c.name; }
-
-class InvoiceLookups : public InvoiceTest, public ::testing::WithParamInterface<LookupCase> {};
-
-TEST_P(InvoiceLookups, AnswerOneColumnOfTheRow) {
-    const LookupCase &c = GetParam();
+TEST_F(InvoiceLookup, AnswersOneColumnOfTheRow) {
     database().execute(QStringLiteral("Insert into Document_Prefix (Document_Prefix, Company_Prefix, Branch_Prefix, "
                                       "Document_Next_No) values ('SQT', '01', 'HO', 7)"));
+    struct Case {
+        const char *name, *field, *where, *value;
+        bool numeric;
+        const char *second, *secondValue;
+        bool secondNumeric;
+        const char *answer;
+    } const cases[] = {
+        {"number then text", "Document_Prefix", "Document_Next_No", "7", true, "Branch_Prefix", "HO", false, "SQT"},
+        {"both text", "Document_Prefix", "Company_Prefix", "01", false, "Document_Prefix", "SQT", false, "SQT"},
+        {"one text", "Document_Next_No", "Document_Prefix", "SQT", false, "", "", false, "7"},
+        {"null column", "Last_Update", "Document_Prefix", "SQT", false, "", "", false, ""},
+        {"no row", "Document_Prefix", "Document_Prefix", "O'Brien; --", false, "", "", false, ""},
+        {"second condition misses", "Document_Prefix", "Document_Next_No", "7", true, "Branch_Prefix", "B2", false, ""},
+    };
     auto invoice = newInvoice();
     Shown shown(*invoice);
-    bool numeric = c.numeric;
-    EXPECT_EQ(invoice->GetFldValue(QStringLiteral("Document_Prefix"), QString::fromLatin1(c.field),
-                                   QString::fromLatin1(c.where), QString::fromLatin1(c.value), numeric,
-                                   QString::fromLatin1(c.second), QString::fromLatin1(c.secondValue), c.secondNumeric),
-              QString::fromLatin1(c.answer));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        bool numeric = c.numeric;
+        EXPECT_EQ(invoice->GetFldValue(QStringLiteral("Document_Prefix"), QString::fromLatin1(c.field),
+                                       QString::fromLatin1(c.where), QString::fromLatin1(c.value), numeric,
+                                       QString::fromLatin1(c.second), QString::fromLatin1(c.secondValue),
+                                       c.secondNumeric),
+                  QString::fromLatin1(c.answer));
+    }
     EXPECT_TRUE(shown.shown.isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, InvoiceLookups,
-    ::testing::Values(LookupCase{"NumberThenText", "Document_Prefix", "Document_Next_No", "7", true, "Branch_Prefix",
-                                 "HO", false, "SQT"},
-                      LookupCase{"BothText", "Document_Prefix", "Company_Prefix", "01", false, "Document_Prefix", "SQT",
-                                 false, "SQT"},
-                      LookupCase{"OneText", "Document_Next_No", "Document_Prefix", "SQT", false, "", "", false, "7"},
-                      LookupCase{"NullColumn", "Last_Update", "Document_Prefix", "SQT", false, "", "", false, ""},
-                      LookupCase{"NoRow", "Document_Prefix", "Document_Prefix", "O'Brien; --", false, "", "", false,
-                                 ""},
-                      LookupCase{"SecondConditionMisses", "Document_Prefix", "Document_Next_No", "7", true,
-                                 "Branch_Prefix", "B2", false, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // A bad name or value is told in an information box and answers "", ErrDesc untouched.
 TEST_F(InvoiceLookup, AnErrorIsNotifiedAndAnswersEmpty) {

@@ -6,5 +6,4 @@ target_sources(orbsales_tests PRIVATE
     invoices/invoice_process_test.cpp
     invoices/invoice_cancel_test.cpp
     invoices/invoice_members_test.cpp
-    invoices/invoice_books_test.cpp
 )
