@@ -123,11 +123,8 @@ TEST_F(DeliveryProcess, NumberSourceStockAndCounterFollowTheMode) {
                            "Branch_Prefix='HO'",
                            {c.counterBefore});
         auto processor = newDelivery();
-        processor->setDeliveryNo(c.sync ? "01HODEL77" : temporary);
-        processor->setOnlineFlag(c.online);
-        processor->setSyncFlag(c.sync);
-        processor->setDocManualFlag(c.manual);
-        processor->setManualDeliveryIdentity(c.typed);
+        assign(*processor, "DeliveryNo", c.sync ? "01HODEL77" : temporary, "OnlineFlag", c.online, "SyncFlag", c.sync,
+               "DocManualFlag", c.manual, "ManualDeliveryIdentity", c.typed);
         ASSERT_TRUE(process(*processor)) << processor->ErrDesc().toStdString();
         EXPECT_EQ(processor->DeliveryNo(), c.finalNo);
         EXPECT_EQ(database().count("Delivery_Detail", "Delivery_No=?", {processor->DeliveryNo()}), 4);

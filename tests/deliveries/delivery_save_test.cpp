@@ -54,11 +54,8 @@ TEST_F(DeliverySave, CreatesTheTemporaryNumberMasterAndTheTickedLines) {
     grid.setRow(3, row("True", QString(), "2.5 boxes", "Nos", "0", "9"));
     grid.setRow(5, row("1", "C300", "9"));
     auto delivery = newDelivery();
-    delivery->setCustomerName(kHostile);
-    delivery->setDeliveryComments("   ");
-    delivery->setEmployeeName("Sam");
-    delivery->setExchangeRate(3.5);
-    delivery->setCurrencySymbol("?");
+    assign(*delivery, "CustomerName", kHostile, "DeliveryComments", "   ", "EmployeeName", "Sam", "ExchangeRate", 3.5,
+           "CurrencySymbol", "?");
     ASSERT_TRUE(delivery->Create_Delivery()) << delivery->ErrDesc().toStdString();
     EXPECT_EQ(delivery->DeliveryNo(), "01HODELTMP7");
     EXPECT_EQ(delivery->DeliveryIdentity(), 7);
@@ -93,10 +90,8 @@ TEST_F(DeliverySave, OnlyAnUnpaidCashDeliveryCarriesItsTotalAsBalance) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.paymentType);
         auto delivery = newDelivery();
-        delivery->setPaymentType(c.paymentType);
-        delivery->setPaidFlag(c.paid);
-        delivery->setDeliveryTotalAmount(120);
-        delivery->setDeliveryFCTotalAmount(32.5);
+        assign(*delivery, "PaymentType", c.paymentType, "PaidFlag", c.paid, "DeliveryTotalAmount", 120,
+               "DeliveryFCTotalAmount", 32.5);
         ASSERT_TRUE(delivery->Create_Delivery()) << delivery->ErrDesc().toStdString();
         EXPECT_EQ(text("Delivery_Master", "Balance_Amount, Balance_FCAmount", "Where Delivery_No=?",
                        {delivery->DeliveryNo()}),

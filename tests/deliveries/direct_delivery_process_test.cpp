@@ -111,10 +111,7 @@ TEST_F(DirectProcess, NumberPostingsAndCounterFollowTheMode) {
         RecordingScope counterDouble(ids::kCounterTransaction);
         counterDouble->output("NextDocumentNo", double(c.counterBefore));
         auto p = processor(temporary);
-        p->setOnlineFlag(c.online);
-        p->setSyncFlag(c.sync);
-        p->setDocFlag(c.manual);
-        p->setmanualDocIdentity(c.typed);
+        assign(*p, "OnlineFlag", c.online, "SyncFlag", c.sync, "DocFlag", c.manual, "manualDocIdentity", c.typed);
         ASSERT_TRUE(p->Process_Direct_Delivery()) << p->ErrDesc().toStdString();
         EXPECT_EQ(p->DirectDeliveryNo(), c.finalNo);
         EXPECT_EQ(database().count("Direct_Delivery_Master", "Direct_Delivery_No=?", {p->DirectDeliveryNo()}), 1);
@@ -155,9 +152,9 @@ TEST_F(DirectProcess, WhatEachSiblingIsHanded) {
     EXPECT_EQ(asked[0].arguments.mid(0, 5), (QVariantList{"Item_Master", "Item_Type", "Item_Code", "01A100", false}));
     const QList<RecordedCall> reductions = reduce->actions("ReduceStockInHand");
     ASSERT_EQ(reductions.size(), 3);
-    EXPECT_EQ(reduce->trace(reductions[0].object),
-              (QStringList{"AdoConnectionObject=(connection)", "BranchPrefix=HO", "ItemCode=01A100", "UnitName=Nos",
-                           "LastUpdate=2026-12-05 10:30:00", "ReduceStockInHand(2)"}));
+    EXPECT_EQ(reduce->trace(reductions[0].object).join('|'),
+              "AdoConnectionObject=(connection)|BranchPrefix=HO|ItemCode=01A100|UnitName=Nos|LastUpdate=2026-12-05 "
+              "10:30:00|ReduceStockInHand(2)");
 
     // The movement takes the base quantity the stock reduction reported, and its price.
     const QList<RecordedCall> moves = movement->actions("StockMovement");

@@ -33,6 +33,14 @@ inline QString named(const QVariantMap &properties, const char *names) {
     return texts.join(QLatin1Char('|'));
 }
 
+// The named properties of each call of the action, in the order made.
+inline QString handed(const Recorder &recorder, const QString &action, const char *names) {
+    QStringList texts;
+    for (const RecordedCall &call : recorder.actions(action))
+        texts << named(recorder.propertiesAt(call), names);
+    return texts.join(QStringLiteral(" / "));
+}
+
 inline QString cellsText(const LineGrid &lines, int row, std::initializer_list<int> columns) {
     QStringList texts;
     for (int col : columns)

@@ -34,12 +34,9 @@ TEST_F(ReturnLoading, EachSourceKindOffersItsReturnableLines) {
                   "0|F100|Item F100|1|Nos|1|3|12|4.16666666666667|0.5|0|34.5|34.5|0.5|19|12|Main "
                   "Store|1|3|0.5|0.5|0|Nos|19|" +
                       serial);
-        EXPECT_EQ(r->RefNo(), source);
         EXPECT_EQ(r->RefDate(), day(1));
-        EXPECT_EQ(r->CustomerCode(), "01C001");
-        EXPECT_EQ(r->CustomerName(), "Acme Trading LLC");
-        EXPECT_EQ(r->CurrencyCode(), "AED");
-        EXPECT_EQ(r->PaymentType(), c.paymentType);
+        EXPECT_EQ((QStringList{r->RefNo(), r->CustomerCode(), r->CustomerName(), r->CurrencyCode(), r->PaymentType()}),
+                  (QStringList{source, "01C001", "Acme Trading LLC", "AED", c.paymentType}));
     }
 }
 
