@@ -42,7 +42,7 @@ TEST_F(ReturnLoading, EachSourceKindOffersItsReturnableLines) {
 
 // A cash memo line of 10 with 4 back offers 6 at 6 x (price - discount) and 6 of its cost; a line
 // back in full is not offered, and a second line of the same item is not listed again.
-TEST_F(ReturnLoading, PartlyReturnedLinesOfferTheRestAndEachItemOnce) {
+TEST_F(ReturnLoading, PartlyReturnedLinesOfferWhatIsLeftAndEachItemOnce) {
     SaleLine box = item("B100", 1, 85, 0);
     box.unitName = "Box";
     const QString memo =
@@ -54,17 +54,16 @@ TEST_F(ReturnLoading, PartlyReturnedLinesOfferTheRestAndEachItemOnce) {
     EXPECT_EQ(grid.rowCount(), 3);
     EXPECT_EQ(cellsText(grid, 1, {2, 7, 21, 12, 13, 15, 27}), "A100|6|6|72|72|45|45");
     EXPECT_EQ(cellsText(grid, 2, {2, 7}), "B100|1");
-}
 
-// The invoice's partly returned line: the returnable part of price less discount less its share
-// of the overall discount, and of the delivery line's cost (that line delivered 4, 3 invoiced).
-TEST_F(ReturnLoading, AnInvoiceLineOffersItsShareOfTheOverallDiscountAndOfTheDeliveredCost) {
+    // The invoice's partly returned line: the returnable part of price less discount less its share
+    // of the overall discount, and of the delivery line's cost (that line delivered 4, 3 invoiced).
     const QString invoice = sell(SaleKind::Invoice, {item("A100", 4, 12.5, 0.5)});
     database().execute("Update Sales_Invoice_Detail Set Sales_Inv_Qty = 3, Return_Qty = 1, Sales_Ord_Overall_Disc = 3, "
                        "Sales_Ord_Overall_FC_Disc = 1.5");
-    ASSERT_TRUE(load(*salesReturn, "INV", invoice, grid));
+    MemoryGrid lines(2, 29);
+    ASSERT_TRUE(load(*newReturn(lines), "INV", invoice, lines));
     // 2 of 3: 2 x 12 - 3 x 2/3; foreign 2 x 12 - 1.5 x 2/3; cost 2 x 30 / 4.
-    EXPECT_EQ(cellsText(grid, 1, {7, 11, 24, 12, 13, 15}), "2|1.5|3|23|22|15");
+    EXPECT_EQ(cellsText(lines, 1, {7, 11, 24, 12, 13, 15}), "2|1.5|3|23|22|15");
 }
 
 // What is not returnable against the source itself: an unprocessed source, a delivery invoiced in

@@ -236,28 +236,20 @@ TEST_F(ReturnProcessing, AReturnBeyondTheSourceIsRefusedAndWritesNothing) {
 // its delivery.
 TEST_F(ReturnProcessing, UpdateSourceAddsTheQuantityToTheSourceLine) {
     const QString invoice = sell(SaleKind::Invoice, {item("A100", 2), item("A200", 1)});
-    Connection *cn = &caller;
-    QString number = invoice, type = "INV", code = "01A100";
-    double quantity = 2;
-    qint32 serial = 1;
-    ASSERT_TRUE(salesReturn->Update_Source(cn, number, quantity, type, code, serial));
-    EXPECT_EQ(
-        rowsText(database(), "Sales_Invoice_Detail", "Return_Qty, parentsalesInv_allitemsreturned", "Order by SL_No"),
-        "2|1 / 0|0");
-    type = "XYZ";
-    quantity = 1;
-    code = "01A200";
-    serial = 2;
-    EXPECT_TRUE(salesReturn->Update_Source(cn, number, quantity, type, code, serial));
-    type = "INV";
-    ASSERT_TRUE(salesReturn->Update_Source(cn, number, quantity, type, code, serial));
-    EXPECT_EQ(
-        rowsText(database(), "Sales_Invoice_Detail", "Return_Qty, parentsalesInv_allitemsreturned", "Order by SL_No"),
-        "2|1 / 1|1");
-    EXPECT_FALSE(salesReturn->Update_Source(cn, number, quantity, type, code, serial));
+    const auto update = [&](QString type, QString code, qint32 serial, double quantity) {
+        Connection *cn = &caller;
+        QString number = invoice;
+        return salesReturn->Update_Source(cn, number, quantity, type, code, serial);
+    };
+    const char *const columns = "Return_Qty, parentsalesInv_allitemsreturned";
+    ASSERT_TRUE(update("INV", "01A100", 1, 2));
+    EXPECT_EQ(rowsText(database(), "Sales_Invoice_Detail", columns, "Order by SL_No"), "2|1 / 0|0");
+    EXPECT_TRUE(update("XYZ", "01A200", 2, 1));
+    ASSERT_TRUE(update("INV", "01A200", 2, 1));
+    EXPECT_EQ(rowsText(database(), "Sales_Invoice_Detail", columns, "Order by SL_No"), "2|1 / 1|1");
+    EXPECT_FALSE(update("INV", "01A200", 2, 1));
     EXPECT_EQ(errDesc(), "Return quantity 1 of item A200 is more than the 0 still returnable on " + invoice);
-    serial = 7; // no such line: nothing to add to
-    EXPECT_TRUE(salesReturn->Update_Source(cn, number, quantity, type, code, serial));
+    EXPECT_TRUE(update("INV", "01A200", 7, 1)); // no such line: nothing to add to
     EXPECT_EQ(value("Select sum(Return_Qty) from Sales_Invoice_Detail"), "3");
 }
 
