@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deliveries/row_text.h"
 #include "orbsales/data/connection.h"
 #include "orbsales/deliveries/delivery.h"
 #include "orbsales/deliveries/direct_delivery.h"
@@ -27,38 +28,41 @@ protected:
     }
 
     struct SourceLine {
-        SourceLine(QString item, double qty = 1, double price = 0, double delivered = 0, bool foc = false,
-                   QString project = {}, QString unit = QStringLiteral("Nos"), double unitQty = 1)
-            : item(std::move(item)), qty(qty), price(price), delivered(delivered), foc(foc),
-              project(std::move(project)), unit(std::move(unit)), unitQty(unitQty) {}
         QString item; // without the company prefix; empty for a line with a name only
-        double qty, price, delivered;
-        bool foc;
-        QString project, unit;
-        double unitQty;
+        double qty = 1, price = 0, delivered = 0;
+        bool foc = false;
+        QString project, unit = "Nos";
+        double unitQty = 1;
     };
     // A processed sales order or cash memo of the head office, lines in the order given.
     void addOrder(const QString &number, const std::vector<SourceLine> &lines);
     void addCashMemo(const QString &number, const std::vector<SourceLine> &lines, double usdRate = 0);
     int nextSerial(const QString &table);
 
-    std::unique_ptr<Delivery> newDelivery(const QString &sourceNo = QStringLiteral("01HOSOR1"));
+    std::unique_ptr<Delivery> newDelivery(const QString &sourceNo = "01HOSOR1");
     // Every loaded line ticked with its whole open quantity, leaving from location 1.
     static void tickAll(LineGrid &grid);
 
-    double value(const QString &sql, const QVariantList &values = {}) { return database().scalar(sql, values).toDouble(); }
+    double value(const QString &sql, const QVariantList &values = {}) {
+        return database().scalar(sql, values).toDouble();
+    }
     // A column of the item's row in the branch (Stock_In_Hand, Stock_Amount, Ordered_Qty).
-    double item(const char *column, const QString &code, const QString &branch = QStringLiteral("HO"));
+    double item(const char *column, const QString &code, const QString &branch = "HO");
     int counter(const QString &prefix);
-    // Rows as text, the same on both engines: numbers in their shortest text, dates as
-    // "yyyy-MM-dd HH:mm:ss", NULL as "NULL".
-    QList<QStringList> rows(const QString &sql, const QVariantList &values = {});
-    // "account debit credit" per ledger row of the document, in the order written.
-    QStringList ledger(const QString &documentNo);
+    // The named columns of the table's rows as one text; see rowsText.
+    QString text(const QString &table, const QString &columns, const QString &rest = {},
+                 const QVariantList &values = {}) {
+        return rowsText(database(), table, columns, rest, values);
+    }
+    // "account|debit|credit" per ledger row of the document, in the order written.
+    QString ledger(const QString &documentNo) {
+        return text("General_Ledger", "Account_No, GL_Debit_Amount, GL_Credit_Amount",
+                    "Where Document_No=? Order by Row_Id", {documentNo});
+    }
 
     static QDateTime day() { return QDateTime(QDate(2026, 12, 5), QTime(0, 0)); }
     static QDateTime stamp() { return QDateTime(QDate(2026, 12, 5), QTime(10, 30)); }
-    static inline const QString kHostile = QStringLiteral("O'Brien; DROP TABLE Delivery_Detail;--");
+    static inline const QString kHostile = "O'Brien; DROP TABLE Delivery_Detail;--";
 
     std::unique_ptr<Connection> caller;
     MemoryGrid grid{8, 23};

@@ -8,5 +8,4 @@ target_sources(orbsales_tests PRIVATE
     deliveries/direct_delivery_test.cpp
     deliveries/direct_delivery_process_test.cpp
     deliveries/delivery_books_test.cpp
-    deliveries/delivery_members_test.cpp
 )

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "deliveries/row_text.h"
 #include "orbsales/data/connection.h"
 #include "orbsales/grid/memory_grid.h"
 #include "orbsales/returns/sales_return.h"
 #include "orbsales/services/package/demo_company.h"
-#include "orbsales/services/package/seed_returns.h"
 #include "orbsales/services/package/processed_sales.h"
+#include "orbsales/services/package/seed_returns.h"
 #include "services/test_values.h"
 #include "support/test_database.h"
 
@@ -46,8 +47,8 @@ protected:
         r->setSalRetGridName(&lines);
         assign(*r, "ConnectionString", connectionString(), "CompanyPrefix", "01", "BranchPrefix", "HO",
                "DocumentPrefix", "SRT", "StockMovementPrefix", "SRM", "SalesLogPrefix", "SRL", "AmtDig", 2,
-               "OnlineFlag", true, "LocationID", 1, "LocationName", "Main Store", "SalesRtnDate", day(5),
-               "LastUpdate", day(5), "AllowCancelFlag", true, "PaymentType", "Credit");
+               "OnlineFlag", true, "LocationID", 1, "LocationName", "Main Store", "SalesRtnDate", day(5), "LastUpdate",
+               day(5), "AllowCancelFlag", true, "PaymentType", "Credit");
         return r;
     }
 
@@ -64,8 +65,14 @@ protected:
         return package::writeProcessedSale(database().connection(), sale).number;
     }
     static SaleLine item(const char *code, double quantity = 3, double price = 12, double discount = 0.5) {
-        return {QStringLiteral("01") + QString::fromLatin1(code), QStringLiteral("Item ") + code, QStringLiteral("Nos"),
-                1, quantity, price, discount, QString()};
+        return {QStringLiteral("01") + QString::fromLatin1(code),
+                QStringLiteral("Item ") + code,
+                QStringLiteral("Nos"),
+                1,
+                quantity,
+                price,
+                discount,
+                QString()};
     }
     static const char *kindCode(SaleKind kind) {
         static const char *const codes[] = {"INV", "DSI", "DEL", "DDL", "CHM"};
@@ -126,8 +133,18 @@ protected:
         return numbersText(database().scalar(sql, values));
     }
     static QString numbersText(const QVariant &v) {
-        return v.isNull() ? QStringLiteral("NULL") : numbers::isNumberType(v.typeId()) ? numbers::numberText(v.toDouble())
-                                                                                       : v.toString();
+        return v.isNull()                          ? QStringLiteral("NULL")
+               : numbers::isNumberType(v.typeId()) ? numbers::numberText(v.toDouble())
+                                                   : v.toString();
+    }
+    // The branch's next number for the prefix, and an item's stock in hand in the branch.
+    QString counter(const char *prefix) {
+        return value("Select Document_Next_No from Document_Prefix Where Document_Prefix = ? and Branch_Prefix = 'HO'",
+                     {QString::fromLatin1(prefix)});
+    }
+    QString stock(const char *code) {
+        return value("Select Stock_In_Hand from Item_Master_Detail Where Item_Code = ? and Branch_Prefix = 'HO'",
+                     {QString::fromLatin1(code)});
     }
     QString errDesc() const { return salesReturn->ErrDesc().toString(); }
 

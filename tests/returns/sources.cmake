@@ -3,5 +3,4 @@ target_sources(orbsales_tests PRIVATE
     returns/return_loading_test.cpp
     returns/return_processing_test.cpp
     returns/return_credit_memo_test.cpp
-    returns/books_returns_test.cpp
 )
