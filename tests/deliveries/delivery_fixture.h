@@ -28,11 +28,15 @@ protected:
     }
 
     struct SourceLine {
+        SourceLine(QString item, double qty = 1, double price = 0, double delivered = 0, bool foc = false,
+                   QString project = {}, QString unit = QStringLiteral("Nos"), double unitQty = 1)
+            : item(std::move(item)), qty(qty), price(price), delivered(delivered), foc(foc),
+              project(std::move(project)), unit(std::move(unit)), unitQty(unitQty) {}
         QString item; // without the company prefix; empty for a line with a name only
-        double qty = 1, price = 0, delivered = 0;
-        bool foc = false;
-        QString project, unit = "Nos";
-        double unitQty = 1;
+        double qty, price, delivered;
+        bool foc;
+        QString project, unit;
+        double unitQty;
     };
     // A processed sales order or cash memo of the head office, lines in the order given.
     void addOrder(const QString &number, const std::vector<SourceLine> &lines);

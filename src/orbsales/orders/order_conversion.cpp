@@ -7,6 +7,7 @@
 #include "orbsales/deliveries/delivery.h"
 #include "orbsales/frame/registry.h"
 #include "orbsales/invoices/sales_invoice.h"
+#include "orbsales/values/dates.h"
 #include "orbsales/values/numbers.h"
 #include "orbsales/values/text.h"
 
@@ -96,7 +97,7 @@ bool SalesOrder::Process_Delivery(const QString &strType, bool pCashMemoSelected
         if (!delivery.Process_Delivery(from))
             return fail(delivery.ErrDesc());
         m_lastDeliveryNo = delivery.DeliveryNo();
-        m_lastDeliveryDate = delivery.DeliveryDate();
+        m_lastDeliveryDate = dates::ddMmmYyyy(delivery.DeliveryDate());
         return true;
     });
 }

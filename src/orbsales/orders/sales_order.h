@@ -124,7 +124,7 @@ private:
     bool m_loadingForProcessing = false; // set by Process_Order, never reset
     // The delivery Process_Delivery made last on this object, which Process_Invoice bills.
     QString m_lastDeliveryNo;
-    QDateTime m_lastDeliveryDate;
+    QString m_lastDeliveryDate; // as the invoice lines keep it
 };
 
 } // namespace orbsales

@@ -96,7 +96,8 @@ void addInvoiceTables(Schema &schema) {
           number("Delivery_Dtl_SL_No"), text("Delivery_Flag"), text("Delivery_No"), text("Address_Code"),
           text("Delivery_Ref_No"), number("Delivery_Dtl_FC_Unit_Price"), quantity("Return_Qty"),
           flag("parentsalesInv_allitemsreturned"), date("Last_Update")},
-         {index(detail, "No", {QStringLiteral("Sales_Inv_No")}), index(detail, "Delivery", {QStringLiteral("Delivery_No")})}});
+         {index(detail, "No", {QStringLiteral("Sales_Inv_No")}), index(detail, "Delivery", {QStringLiteral("Delivery_No")}),
+          index(detail, "SL", {QStringLiteral("SL_No")})}});
     addInvoiceViews(schema);
 }
 
