@@ -97,7 +97,9 @@ void addInvoiceTables(Schema &schema) {
           text("Delivery_Ref_No"), number("Delivery_Dtl_FC_Unit_Price"), quantity("Return_Qty"),
           flag("parentsalesInv_allitemsreturned"), date("Last_Update")},
          {index(detail, "No", {QStringLiteral("Sales_Inv_No")}), index(detail, "Delivery", {QStringLiteral("Delivery_No")}),
-          index(detail, "SL", {QStringLiteral("SL_No")})}});
+          // The largest serial for a converted order's next line, and a line by number and serial:
+          // an invoice's own lines are numbered by grid row, so the serial alone tells little.
+          index(detail, "SL", {QStringLiteral("SL_No"), QStringLiteral("Sales_Inv_No")})}});
     addInvoiceViews(schema);
 }
 
