@@ -35,6 +35,29 @@ void copyCommonColumns(Recordset &target, Recordset &source) {
     target.setValue(u"Unit_Qty", source.number(u"Unit_Qty"));
 }
 
+// One row of `targetTable` per source line, in the order the source gives them, each with the
+// table's next serial, the columns every line copies and `fill`'s own.
+template <typename Fill>
+void copyLines(Connection &connection, const QString &sourceSql, const QString &sourceNo, const QString &targetTable,
+               const QDateTime &lastUpdate, Fill fill) {
+    Recordset source;
+    source.open(sourceSql, {sourceNo}, connection, CursorType::Static);
+    Recordset target;
+    target.open(QStringLiteral("Select * from ") + targetTable, {}, connection, CursorType::Keyset);
+    for (; !source.eof(); source.moveNext()) {
+        LineSerial serial(connection, targetTable);
+        target.addNew();
+        target.setValue(u"SL_No", serial.value());
+        copyCommonColumns(target, source);
+        fill(target, source);
+        target.setValue(u"Last_Update", lastUpdate);
+        target.update();
+        serial.written();
+    }
+}
+
+const QString kOrderLines = QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?");
+
 } // namespace
 
 // Besides the header the mapping names, the new document works on the order's own connection and
@@ -161,61 +184,39 @@ bool SalesOrder::Process_Invoice(const QString &strType) {
 
 bool SalesOrder::Create_Delivery_Detail(const QString &strDelNo) {
     return trapped([&] {
-        Recordset source;
-        source.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {text::trimBlanks(m_SalesOrdNo)},
-                    connection(), CursorType::Static);
-        Recordset target;
-        target.open(QStringLiteral("Select * from Delivery_Detail"), {}, connection(), CursorType::Keyset);
-        for (; !source.eof(); source.moveNext()) {
-            LineSerial serial(connection(), QStringLiteral("Delivery_Detail"));
-            target.addNew();
-            target.setValue(u"Delivery_No", columns::exactText(strDelNo));
-            target.setValue(u"SL_No", serial.value());
-            copyCommonColumns(target, source);
-            target.setValue(u"Delivery_Qty", source.number(u"Sales_Ord_Ordered_Qty"));
-            target.setValue(u"Sales_Ord_Dtl_SL_No", source.number(u"SL_No"));
-            target.setValue(u"Delivery_Dtl_Unit_Price", source.value(u"Sales_Ord_Unit_Price"));
-            target.setValue(u"Delivery_Disc_Amount", source.value(u"Sales_Ord_Disc_Amount"));
-            target.setValue(u"Delivery_FC_Disc_Amount", source.value(u"Sales_Ord_FC_Disc_Amount"));
-            target.setValue(u"Delivery_Item_Amount", source.value(u"Sales_Ord_Item_Amount"));
-            target.setValue(u"Delivery_FC_Item_Amount", source.value(u"Sales_Ord_FC_Item_Amount"));
-            target.setValue(u"Delivery_Dtl_FC_Unit_Price", source.value(u"Sales_Ord_FC_Unit_Price"));
-            target.setValue(u"Sales_Ord_Balance_Qty", 0);
-            target.setValue(u"Last_Update", m_LastUpdate);
-            target.update();
-            serial.written();
-        }
+        copyLines(connection(), kOrderLines, text::trimBlanks(m_SalesOrdNo), QStringLiteral("Delivery_Detail"),
+                  m_LastUpdate, [&](Recordset &target, Recordset &source) {
+                      target.setValue(u"Delivery_No", columns::exactText(strDelNo));
+                      target.setValue(u"Delivery_Qty", source.number(u"Sales_Ord_Ordered_Qty"));
+                      target.setValue(u"Sales_Ord_Dtl_SL_No", source.number(u"SL_No"));
+                      target.setValue(u"Delivery_Dtl_Unit_Price", source.value(u"Sales_Ord_Unit_Price"));
+                      target.setValue(u"Delivery_Disc_Amount", source.value(u"Sales_Ord_Disc_Amount"));
+                      target.setValue(u"Delivery_FC_Disc_Amount", source.value(u"Sales_Ord_FC_Disc_Amount"));
+                      target.setValue(u"Delivery_Item_Amount", source.value(u"Sales_Ord_Item_Amount"));
+                      target.setValue(u"Delivery_FC_Item_Amount", source.value(u"Sales_Ord_FC_Item_Amount"));
+                      target.setValue(u"Delivery_Dtl_FC_Unit_Price", source.value(u"Sales_Ord_FC_Unit_Price"));
+                      target.setValue(u"Sales_Ord_Balance_Qty", 0);
+                  });
         return true;
     });
 }
 
 bool SalesOrder::Create_CashMemo_Detail(const QString &strCMNo, bool pDelivered) {
     return trapped([&] {
-        Recordset source;
-        source.open(QStringLiteral("Select * from Sales_Order_Detail Where Sales_Ord_No=?"), {text::trimBlanks(m_SalesOrdNo)},
-                    connection(), CursorType::Static);
-        Recordset target;
-        target.open(QStringLiteral("Select * from Cash_Memo_Detail"), {}, connection(), CursorType::Keyset);
-        for (; !source.eof(); source.moveNext()) {
-            LineSerial serial(connection(), QStringLiteral("Cash_Memo_Detail"));
-            target.addNew();
-            target.setValue(u"Cash_Memo_No", columns::exactText(strCMNo));
-            target.setValue(u"SL_No", serial.value());
-            copyCommonColumns(target, source);
-            const double ordered = source.number(u"Sales_Ord_Ordered_Qty");
-            target.setValue(u"Cash_Memo_Qty", ordered);
-            target.setValue(u"Cash_Memo_Delivered_Qty", pDelivered ? ordered : 0.0);
-            target.setValue(u"Reference_SL_No", source.number(u"SL_No"));
-            target.setValue(u"Cash_Memo_Unit_Price", source.value(u"Sales_Ord_Unit_Price"));
-            target.setValue(u"Cash_Memo_Disc_Amount", source.value(u"Sales_Ord_Disc_Amount"));
-            target.setValue(u"Cash_Memo_FC_Disc_Amount", source.value(u"Sales_Ord_FC_Disc_Amount"));
-            target.setValue(u"Cash_Memo_Item_Amount", source.value(u"Sales_Ord_Item_Amount"));
-            target.setValue(u"Cash_Memo_FC_Item_Amount", source.value(u"Sales_Ord_FC_Item_Amount"));
-            target.setValue(u"Cash_Memo_FC_Unit_Price", source.value(u"Sales_Ord_FC_Unit_Price"));
-            target.setValue(u"Last_Update", m_LastUpdate);
-            target.update();
-            serial.written();
-        }
+        copyLines(connection(), kOrderLines, text::trimBlanks(m_SalesOrdNo), QStringLiteral("Cash_Memo_Detail"),
+                  m_LastUpdate, [&](Recordset &target, Recordset &source) {
+                      const double ordered = source.number(u"Sales_Ord_Ordered_Qty");
+                      target.setValue(u"Cash_Memo_No", columns::exactText(strCMNo));
+                      target.setValue(u"Cash_Memo_Qty", ordered);
+                      target.setValue(u"Cash_Memo_Delivered_Qty", pDelivered ? ordered : 0.0);
+                      target.setValue(u"Reference_SL_No", source.number(u"SL_No"));
+                      target.setValue(u"Cash_Memo_Unit_Price", source.value(u"Sales_Ord_Unit_Price"));
+                      target.setValue(u"Cash_Memo_Disc_Amount", source.value(u"Sales_Ord_Disc_Amount"));
+                      target.setValue(u"Cash_Memo_FC_Disc_Amount", source.value(u"Sales_Ord_FC_Disc_Amount"));
+                      target.setValue(u"Cash_Memo_Item_Amount", source.value(u"Sales_Ord_Item_Amount"));
+                      target.setValue(u"Cash_Memo_FC_Item_Amount", source.value(u"Sales_Ord_FC_Item_Amount"));
+                      target.setValue(u"Cash_Memo_FC_Unit_Price", source.value(u"Sales_Ord_FC_Unit_Price"));
+                  });
         return true;
     });
 }
@@ -224,35 +225,24 @@ bool SalesOrder::Create_CashMemo_Detail(const QString &strCMNo, bool pDelivered)
 // an invoice without lines, as the front end may have meant to fill it later.
 bool SalesOrder::Create_Invoice_Detail(const QString &strInvNo) {
     return trapped([&] {
-        Recordset source;
-        source.open(QStringLiteral("Select * from Delivery_Detail Where Delivery_No=?"), {m_lastDeliveryNo},
-                    connection(), CursorType::Static);
-        Recordset target;
-        target.open(QStringLiteral("Select * from Sales_Invoice_Detail"), {}, connection(), CursorType::Keyset);
-        for (; !source.eof(); source.moveNext()) {
-            LineSerial serial(connection(), QStringLiteral("Sales_Invoice_Detail"));
-            target.addNew();
-            target.setValue(u"Sales_Inv_No", columns::exactText(strInvNo));
-            target.setValue(u"Delivery_No", columns::exactText(m_lastDeliveryNo));
-            target.setValue(u"Delivery_Date", m_lastDeliveryDate);
-            target.setValue(u"Delivery_Flag", QStringLiteral("SalesOrder"));
-            // The delivery's number from its 8th character on: the identity after the prefixes.
-            target.setValue(u"Delivery_Identity", m_lastDeliveryNo.mid(7));
-            target.setValue(u"SL_No", serial.value());
-            copyCommonColumns(target, source);
-            target.setValue(u"Sales_Inv_Qty", source.number(u"Delivery_Qty"));
-            target.setValue(u"Delivery_Qty", source.number(u"Delivery_Qty"));
-            target.setValue(u"Delivery_Dtl_SL_No", source.number(u"SL_No"));
-            target.setValue(u"Sales_Inv_Unit_Price", source.value(u"Delivery_Dtl_Unit_Price"));
-            target.setValue(u"Sales_Inv_Dtl_Disc_Amount", source.value(u"Delivery_Disc_Amount"));
-            target.setValue(u"Sales_Inv_Dtl_FC_Disc_Amount", source.value(u"Delivery_FC_Disc_Amount"));
-            target.setValue(u"Sales_Inv_Item_Amount", source.value(u"Delivery_Item_Amount"));
-            target.setValue(u"Sales_Inv_FC_Item_Amount", source.value(u"Delivery_FC_Item_Amount"));
-            target.setValue(u"Sales_Inv_FC_Unit_Price", source.value(u"Delivery_Dtl_FC_Unit_Price"));
-            target.setValue(u"Last_Update", m_LastUpdate);
-            target.update();
-            serial.written();
-        }
+        copyLines(connection(), QStringLiteral("Select * from Delivery_Detail Where Delivery_No=?"), m_lastDeliveryNo,
+                  QStringLiteral("Sales_Invoice_Detail"), m_LastUpdate, [&](Recordset &target, Recordset &source) {
+                      target.setValue(u"Sales_Inv_No", columns::exactText(strInvNo));
+                      target.setValue(u"Delivery_No", columns::exactText(m_lastDeliveryNo));
+                      target.setValue(u"Delivery_Date", m_lastDeliveryDate);
+                      target.setValue(u"Delivery_Flag", QStringLiteral("SalesOrder"));
+                      // The delivery's number from its 8th character on: the identity after the prefixes.
+                      target.setValue(u"Delivery_Identity", m_lastDeliveryNo.mid(7));
+                      target.setValue(u"Sales_Inv_Qty", source.number(u"Delivery_Qty"));
+                      target.setValue(u"Delivery_Qty", source.number(u"Delivery_Qty"));
+                      target.setValue(u"Delivery_Dtl_SL_No", source.number(u"SL_No"));
+                      target.setValue(u"Sales_Inv_Unit_Price", source.value(u"Delivery_Dtl_Unit_Price"));
+                      target.setValue(u"Sales_Inv_Dtl_Disc_Amount", source.value(u"Delivery_Disc_Amount"));
+                      target.setValue(u"Sales_Inv_Dtl_FC_Disc_Amount", source.value(u"Delivery_FC_Disc_Amount"));
+                      target.setValue(u"Sales_Inv_Item_Amount", source.value(u"Delivery_Item_Amount"));
+                      target.setValue(u"Sales_Inv_FC_Item_Amount", source.value(u"Delivery_FC_Item_Amount"));
+                      target.setValue(u"Sales_Inv_FC_Unit_Price", source.value(u"Delivery_Dtl_FC_Unit_Price"));
+                  });
         return true;
     });
 }
