@@ -2,6 +2,7 @@
 
 #include "orbsales/data/operation_scope.h"
 #include "orbsales/data/session.h"
+#include "orbsales/data/statement_watch.h"
 #include "orbsales/values/errors.h"
 
 #include <QAtomicInteger>
@@ -81,6 +82,12 @@ QString Session::beginStatement() const {
 
 // Session and transaction statements cannot be prepared on PostgreSQL; they carry no values.
 void Session::run(const QString &sql) {
+    try {
+        WatchStatements::tell(m_dialect, sql, {});
+    } catch (const DatabaseError &) {
+        hadError = true;
+        throw;
+    }
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     if (!query.exec(sql)) {
         hadError = true;
@@ -351,7 +358,25 @@ QSqlQuery &Connection::prepared(const QString &sql) {
     return *current.statements.insert(sql, std::move(query));
 }
 
+// The thread's statement watcher sees the statement as the engine will: adapted, values converted.
+void Connection::tellWatcher(const QString &sql, const QVariantList &values) {
+    StatementWatcher *watcher = WatchStatements::current();
+    if (!watcher)
+        return;
+    QVariantList bound;
+    bound.reserve(values.size());
+    for (const QVariant &value : values)
+        bound << toDatabaseValue(value);
+    try {
+        watcher->aboutToRun(m_dialect, adaptStatement(m_dialect, sql), bound);
+    } catch (const DatabaseError &) {
+        failed();
+        throw;
+    }
+}
+
 void Connection::run(QSqlQuery &query, const QString &sql, const QVariantList &values) {
+    tellWatcher(sql, values);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, toDatabaseValue(values.at(i)));
     if (!query.exec()) {
@@ -369,6 +394,7 @@ int Connection::execute(const QString &sql, const QVariantList &values) {
     detail::enlist(m_session);
     if (values.isEmpty()) {
         // Without values there is nothing to bind, and PostgreSQL cannot prepare DDL.
+        tellWatcher(sql, {});
         QSqlQuery query(database());
         if (!query.exec(adaptStatement(m_dialect, sql))) {
             failed();

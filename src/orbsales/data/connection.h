@@ -84,6 +84,7 @@ private:
     void openSession(Creation creation, Access access);
     QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &query, const QString &sql, const QVariantList &values);
+    void tellWatcher(const QString &sql, const QVariantList &values);
     detail::Session &session() const;
     void failed() noexcept;
 

@@ -6,6 +6,8 @@ target_sources(orbsales PRIVATE
     data/connection.h
     data/connection.cpp
     data/session.h
+    data/statement_watch.h
+    data/statement_watch.cpp
     data/operation_scope.h
     data/operation_scope.cpp
     data/operation_connection.h
