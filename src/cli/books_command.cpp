@@ -1,13 +1,14 @@
 #include "books_deliveries.h"
+#include "books_report.h"
 #include "commands.h"
 #include "database_setup.h"
 #include "text_table.h"
 
 #include "orbsales/data/connection.h"
-#include "orbsales/values/errors.h"
 #include "orbsales/services/package/books.h"
-#include "orbsales/services/package/chart_postings.h"
 #include "orbsales/services/package/books_halfdone.h"
+#include "orbsales/services/package/chart_postings.h"
+#include "orbsales/values/errors.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -34,6 +35,8 @@ void alignFigures(QList<QStringList> &rows, int firstFigure) {
             row[c] = row[c].rightJustified(width);
     }
 }
+
+} // namespace
 
 void printTrialBalance(QTextStream &out, const Books &books) {
     out << "Trial balance\n";
@@ -82,6 +85,41 @@ void printStock(QTextStream &out, const Books &books) {
     alignFigures(rows, 3);
     printTable(out, headers, rows);
 }
+
+int printVerdict(QTextStream &out, Connection &connection) {
+    const QStringList breaches = package::verifyBooks(connection);
+    // Differences the package's rules make on purpose are shown with their amounts, not counted.
+    auto listDifferences = [&] {
+        const QList<package::DocumentedDifference> differences = package::documentedDifferences(connection);
+        if (differences.isEmpty())
+            return;
+        out << "Documented differences (not breaches):\n";
+        for (const package::DocumentedDifference &difference : differences)
+            out << "  " << difference.text() << '\n';
+    };
+    const QList<package::HalfDoneDocument> halfDone = package::findHalfDoneDocuments(connection);
+    if (breaches.isEmpty())
+        out << "The books hold together: the ledger balances, every account, customer and stock balance "
+               "agrees with its rows.\n";
+    for (const QString &breach : breaches)
+        out << breach << '\n';
+    if (!breaches.isEmpty())
+        out << breaches.size() << (breaches.size() == 1 ? " breach\n" : " breaches\n");
+    listDifferences();
+    if (halfDone.isEmpty()) {
+        out << "No document is half-done.\n";
+    } else {
+        out << "Half-done documents (work stopped part-way; not breaches of the books):\n";
+        for (const package::HalfDoneDocument &document : halfDone)
+            out << "  " << document.text() << '\n';
+        out << halfDone.size() << (halfDone.size() == 1 ? " half-done document\n" : " half-done documents\n");
+    }
+    if (!breaches.isEmpty())
+        return kExitFailed;
+    return halfDone.isEmpty() ? kExitOk : kExitHalfDone;
+}
+
+namespace {
 
 // Runs `body` on a read-only connection to an initialised database: a database the user may
 // not write (in a read-only directory, say) is read all the same. A database that cannot be
@@ -144,36 +182,7 @@ int runVerify(const Invocation &call) {
                 call.err << "  " << problem << '\n';
             return kExitUsage;
         }
-        const QStringList breaches = package::verifyBooks(connection);
-        // Differences the package's rules make on purpose are shown with their amounts, not counted.
-        auto listDifferences = [&] {
-            const QList<package::DocumentedDifference> differences = package::documentedDifferences(connection);
-            if (differences.isEmpty())
-                return;
-            call.out << "Documented differences (not breaches):\n";
-            for (const package::DocumentedDifference &difference : differences)
-                call.out << "  " << difference.text() << '\n';
-        };
-        const QList<package::HalfDoneDocument> halfDone = package::findHalfDoneDocuments(connection);
-        if (breaches.isEmpty())
-            call.out << "The books hold together: the ledger balances, every account, customer and stock balance "
-                        "agrees with its rows.\n";
-        for (const QString &breach : breaches)
-            call.out << breach << '\n';
-        if (!breaches.isEmpty())
-            call.out << breaches.size() << (breaches.size() == 1 ? " breach\n" : " breaches\n");
-        listDifferences();
-        if (halfDone.isEmpty()) {
-            call.out << "No document is half-done.\n";
-        } else {
-            call.out << "Half-done documents (work stopped part-way; not breaches of the books):\n";
-            for (const package::HalfDoneDocument &document : halfDone)
-                call.out << "  " << document.text() << '\n';
-            call.out << halfDone.size() << (halfDone.size() == 1 ? " half-done document\n" : " half-done documents\n");
-        }
-        if (!breaches.isEmpty())
-            return kExitFailed;
-        return halfDone.isEmpty() ? kExitOk : kExitHalfDone;
+        return printVerdict(call.out, connection);
     });
 }
 

@@ -34,6 +34,8 @@ void demoDeliveries(DemoContext &context);
 void demoCashMemos(DemoContext &context);
 void demoInvoices(DemoContext &context);
 void demoReturns(DemoContext &context);
+void demoChain(DemoContext &context);
+void demoBooks(DemoContext &context);
 
 // Calls a Boolean operation, prints "> what: Operation -> True" and returns the result.
 bool demoCall(DemoContext &context, FrontEndObject &object, const char *operation, const QString &what);

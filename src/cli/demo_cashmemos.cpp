@@ -1,5 +1,6 @@
 #include "cash_memo_sample.h"
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "sample_quotation.h"
 #include "text_table.h"
@@ -213,17 +214,11 @@ void ringUpPointOfSale(DemoContext &context) {
     context.out << "A point-of-sale memo: three widgets sold, one gadget brought back (a negative quantity). The\n"
                    "widgets leave the stock and the gadget comes back, each once; the till takes in the widgets\n"
                    "and pays the gadget's refund out.\n\n";
-    auto grid = newGrid(5);
-    auto memo = newMemo(context);
-    keyCashMemo(*memo, *grid, {{QStringLiteral("A100"), 3}, {QStringLiteral("A200"), -1}});
-    memo->set("CustomerCode", demo::kCompany + QStringLiteral("C004"));
-    memo->set("CustomerName", QStringLiteral("Walk-in Customer"));
-    memo->set("PaymentType", QStringLiteral("Cash"));
-    memo->set("ReferencePrefix", QStringLiteral("POS"));
-    printGrid(context.out, *grid);
     const double cash = cashBalance(context);
     const QList<StockFigure> before = stock(context, {QStringLiteral("A100"), QStringLiteral("A200")});
-    const QString memoNo = saveAndProcess(context, *memo, QStringLiteral("a point-of-sale memo with a return"));
+    const QString memoNo = sellForCash(context, seededCustomer("C004"),
+                                       {{QStringLiteral("A100"), 3}, {QStringLiteral("A200"), -1}},
+                                       QStringLiteral("a point-of-sale memo with a return"), QStringLiteral("POS"));
     printCash(context, cash);
     printStock(context, before);
     printLedger(context, memoNo);
@@ -231,6 +226,21 @@ void ringUpPointOfSale(DemoContext &context) {
 }
 
 } // namespace
+
+QString sellForCash(DemoContext &context, const demo::DemoCustomer &customer, const std::vector<SampleLine> &lines,
+                    const QString &what, const QString &referencePrefix) {
+    auto grid = newGrid(int(lines.size()) + 2);
+    auto memo = newMemo(context);
+    keyCashMemo(*memo, *grid, lines);
+    memo->set("CustomerCode", demo::kCompany + QString::fromUtf8(customer.code));
+    memo->set("CustomerName", QString::fromUtf8(customer.name));
+    memo->set("PaymentType", QStringLiteral("Cash"));
+    memo->set("ReferencePrefix", referencePrefix);
+    printGrid(context.out, *grid);
+    const QString memoNo = saveAndProcess(context, *memo, what);
+    printFields(context.out, memo->object(), kMemoFields);
+    return memoNo;
+}
 
 void demoCashMemos(DemoContext &context) {
     sellFromOrder(context);

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "database_setup.h"
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 
 #include "orbsales/data/connection.h"
@@ -25,6 +26,8 @@ constexpr DemoSection kSections[] = {
     {"Sales invoice", demoInvoices},
     {"Order conversion", demoConversion},
     {"Sales returns", demoReturns},
+    {"The whole chain", demoChain},
+    {"The books", demoBooks},
 };
 
 bool reportCall(DemoContext &context, const FrontEndObject &object, const QString &call, const QString &what,
@@ -65,6 +68,13 @@ bool demoCall(DemoContext &context, FrontEndObject &object, const char *operatio
 void demoRequire(DemoContext &context, FrontEndObject &object, const char *operation, const QString &argument,
                  const QString &what) {
     requireResult(object, operation, demoCall(context, object, operation, argument, what));
+}
+
+const demo::DemoCustomer &seededCustomer(const char *code) {
+    for (const demo::DemoCustomer &customer : demo::customers())
+        if (qstrcmp(customer.code, code) == 0)
+            return customer;
+    throw OrbError(QStringLiteral("the demo company has no customer %1").arg(QLatin1String(code)));
 }
 
 // --atomic makes every operation of the demonstration all-or-nothing (AtomicFlag).

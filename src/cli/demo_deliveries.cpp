@@ -1,4 +1,5 @@
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "sample_delivery.h"
 #include "sample_quotation.h"
@@ -239,6 +240,35 @@ void showLocationColours(DemoContext &context, const MemoryGrid &grid) {
 
 } // namespace
 
+QString deliverOrder(DemoContext &context, const OrderDelivery &request, const QString &what) {
+    MemoryGrid grid(8, kDeliveryGridColumns);
+    writeDeliveryCaptions(grid);
+    auto delivery = newDelivery(context.connection, context.db, kHeadOffice);
+    delivery->set("SourceNo", request.orderNo);
+    delivery->setGrid("DeliveryGridName", &grid);
+    demoRequire(context, *delivery, "Get_Order_Details", QStringLiteral("the open lines of ") + request.orderNo);
+    pickLines(*delivery, grid, kHeadOffice, request.take);
+    context.out << "\n  DeliveryGridName, the ticked lines going now:\n";
+    printGrid(context.out, grid);
+    context.out << '\n';
+    delivery->set("SourceName", QStringLiteral("SalesOrder"));
+    delivery->set("DeliveryRefNo", request.reference);
+    delivery->set("DeliveryComments", request.comments);
+    demoRequire(context, *delivery, "Create_Delivery", what);
+    const QString temporaryNo = delivery->text("DeliveryNo");
+    demoRequire(context, *delivery, "Update_Sales_Order",
+                QStringLiteral("mark ") + request.orderNo + QStringLiteral(" as in delivery"));
+    delivery->set("LastUpdate", QDateTime::currentDateTime());
+    const bool processed = processDelivery(*delivery, QStringLiteral("SalesOrder"));
+    context.out << "> process " << temporaryNo << " online: Process_Delivery(\"SalesOrder\") -> "
+                << (processed ? "True" : "False") << '\n';
+    if (!processed)
+        throw OrbError(QStringLiteral("Process_Delivery failed: ") + delivery->errDesc());
+    const QString deliveryNo = delivery->text("DeliveryNo");
+    context.out << "  " << temporaryNo << " is now " << deliveryNo << ".\n\n";
+    return deliveryNo;
+}
+
 void demoDeliveries(DemoContext &context) {
     QTextStream &out = context.out;
     out << "A delivery note is raised against a processed order: the order's open lines load into the grid,\n"
@@ -250,32 +280,14 @@ void demoDeliveries(DemoContext &context) {
     const QList<QStringList> deliveredBefore = orderLines(context, orderNo);
     out << '\n';
 
-    MemoryGrid grid(8, kDeliveryGridColumns);
-    writeDeliveryCaptions(grid);
-    auto delivery = newDelivery(context.connection, context.db, kHeadOffice);
-    delivery->set("SourceNo", orderNo);
-    delivery->setGrid("DeliveryGridName", &grid);
-    demoRequire(context, *delivery, "Get_Order_Details",
-                QStringLiteral("the open lines of ") + orderNo);
-    out << "\n  DeliveryGridName as loaded (nothing ticked):\n";
-    printGrid(out, grid);
-    out << "\nThe storekeeper delivers 6 of the 10 widgets, both tool kits and the installation hours now;\n"
+    out << "The storekeeper delivers 6 of the 10 widgets, both tool kits and the installation hours now;\n"
            "the cable stays for later.\n\n";
     const std::map<int, double> now{{1, 6}, {2, 2}, {3, 3}};
-    pickLines(*delivery, grid, kHeadOffice, [&now](int row, double) { return now.count(row) ? now.at(row) : 0.0; });
-    delivery->set("SourceName", QStringLiteral("SalesOrder"));
-    delivery->set("DeliveryRefNo", QStringLiteral("Gate pass 7731"));
-    delivery->set("DeliveryComments", QStringLiteral("First part of the order"));
-    demoRequire(context, *delivery, "Create_Delivery",
-                QStringLiteral("3 of the 4 lines"));
-    const QString temporaryNo = delivery->text("DeliveryNo");
-    demoRequire(context, *delivery, "Update_Sales_Order", QStringLiteral("mark ") + orderNo + " as in delivery");
-    delivery->set("LastUpdate", QDateTime::currentDateTime());
-    if (!processDelivery(*delivery, QStringLiteral("SalesOrder")))
-        throw OrbError(QStringLiteral("Process_Delivery failed: ") + delivery->errDesc());
-    const QString deliveryNo = delivery->text("DeliveryNo");
-    out << "> process " << temporaryNo << " online: Process_Delivery(\"SalesOrder\") -> True\n  " << temporaryNo
-        << " is now " << deliveryNo << ".\n\n";
+    const QString deliveryNo =
+        deliverOrder(context,
+                     {orderNo, [&now](int row, double) { return now.count(row) ? now.at(row) : 0.0; },
+                      QStringLiteral("Gate pass 7731"), QStringLiteral("First part of the order")},
+                     QStringLiteral("3 of the 4 lines"));
 
     out << "The rest of the order is offered again:\n\n";
     {

@@ -1,4 +1,5 @@
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "text_table.h"
 
@@ -61,14 +62,15 @@ package::OpenDeliveryLine line(const char *code, const char *name, const char *u
             price};
 }
 
-std::unique_ptr<FrontEndObject> newInvoice(DemoContext &context, LineGrid &grid) {
+std::unique_ptr<FrontEndObject> newInvoice(DemoContext &context, LineGrid &grid,
+                                           const QString &customerCode = kCustomer) {
     auto invoice = std::make_unique<FrontEndObject>(kInvoice);
     invoice->set("AdoDBConnectionObject", QVariant::fromValue(&context.connection));
     invoice->set("ADOConnectionString", context.db);
     invoice->set("CompanyPrefix", demo::kCompany);
     invoice->set("BranchPrefix", demo::kHeadOffice);
     invoice->set("DocumentPrefix", QStringLiteral("INV"));
-    invoice->set("CustomerCode", kCustomer);
+    invoice->set("CustomerCode", customerCode);
     invoice->setGrid("InvoiceGridName", &grid);
     return invoice;
 }
@@ -105,18 +107,28 @@ void showLines(DemoContext &context, const LineGrid &grid) {
     context.out << '\n';
 }
 
-// Ticks every line and fills the header as the invoice screen does: totals of the rounded line
-// amounts, less the invoice's own discount.
-void fillInvoice(FrontEndObject &invoice, LineGrid &grid, double discount, const QString &comments) {
+// What the invoice screen bills: the lines of one delivery (its number) or, left empty, every line.
+struct Billed {
+    QString customerName;
+    QString deliveryNo;
+    double discount = 0;
+    QString comments;
+};
+
+// Ticks the billed lines and fills the header as the invoice screen does: totals of the rounded
+// line amounts, less the invoice's own discount.
+void fillInvoice(FrontEndObject &invoice, LineGrid &grid, const Billed &billed) {
     double subtotal = 0;
     double fcSubtotal = 0;
     for (int row = 1; row < grid.rowCount() && !grid.cellText(row, 3).isEmpty(); ++row) {
+        if (!billed.deliveryNo.isEmpty() && grid.cellText(row, 22) != billed.deliveryNo)
+            continue;
         grid.setCellText(row, 1, QStringLiteral("1"));
         subtotal += numbers::roundHalfEven(grid.cellNumber(row, 15), 2);
         fcSubtotal += numbers::roundHalfEven(grid.cellNumber(row, 16), 2);
     }
     const QDateTime today(QDate::currentDate(), QTime(0, 0));
-    invoice.set("CustomerName", kCustomerName);
+    invoice.set("CustomerName", billed.customerName);
     invoice.set("SalesInvDate", today);
     invoice.set("SalesInvEndDate", today.addDays(30));
     invoice.set("PaymentType", QStringLiteral("Credit"));
@@ -127,11 +139,11 @@ void fillInvoice(FrontEndObject &invoice, LineGrid &grid, double discount, const
     invoice.set("SalesLogPrefix", QStringLiteral("INV"));
     invoice.set("SalesInvSubtotal", subtotal);
     invoice.set("SalesInvFCsubtotal", fcSubtotal);
-    invoice.set("SalesInvDiscAmount", discount);
-    invoice.set("SalesInvFCDiscAmount", discount);
-    invoice.set("SalesInvTotalAmount", subtotal - discount);
-    invoice.set("SalesInvFCTotalAmount", fcSubtotal - discount);
-    invoice.set("SalesInvComments", comments);
+    invoice.set("SalesInvDiscAmount", billed.discount);
+    invoice.set("SalesInvFCDiscAmount", billed.discount);
+    invoice.set("SalesInvTotalAmount", subtotal - billed.discount);
+    invoice.set("SalesInvFCTotalAmount", fcSubtotal - billed.discount);
+    invoice.set("SalesInvComments", billed.comments);
     invoice.set("OnlineFlag", true);
     invoice.set("SyncFlag", false);
     invoice.set("LastUpdate", QDateTime::currentDateTime());
@@ -196,6 +208,22 @@ void showDifferences(DemoContext &context, const QString &invoiceNo) {
 
 } // namespace
 
+QString invoiceDelivery(DemoContext &context, const demo::DemoCustomer &customer, const QString &deliveryNo,
+                        const QString &what) {
+    MemoryGrid grid(4, kInvoiceGridColumns);
+    auto invoice = newInvoice(context, grid, demo::kCompany + QString::fromUtf8(customer.code));
+    offerDeliveries(context, *invoice, false, QStringLiteral("deliveries of the head office"));
+    fillInvoice(*invoice, grid, {QString::fromUtf8(customer.name), deliveryNo, 0, QString()});
+    showLines(context, grid);
+    demoRequire(context, *invoice, "Create_Sales_Invoice", what);
+    const QString temporaryNo = invoice->text("SalesInvNo");
+    demoRequire(context, *invoice, "Process_Invoice", QStringLiteral("process ") + temporaryNo);
+    const QString invoiceNo = invoice->text("SalesInvNo");
+    context.out << "  " << temporaryNo << " is now " << invoiceNo << ", receivable "
+                << numbers::numberText(invoice->get("SalesInvTotalAmount").toDouble()) << ".\n\n";
+    return invoiceNo;
+}
+
 void demoInvoices(DemoContext &context) {
     QTextStream &out = context.out;
     out << "An invoice bills a customer's processed deliveries and direct deliveries. Until the delivery\n"
@@ -222,7 +250,7 @@ void demoInvoices(DemoContext &context) {
 
     out << "Every line is ticked and the invoice saved under a temporary number, then processed online: the\n"
            "final number, the invoiced quantities on the deliveries, the sales log and the postings.\n\n";
-    fillInvoice(*invoice, grid, 10, QStringLiteral("Deliveries of the week"));
+    fillInvoice(*invoice, grid, {kCustomerName, QString(), 10, QStringLiteral("Deliveries of the week")});
     demoRequire(context, *invoice, "Create_Sales_Invoice", QStringLiteral("an invoice of every line"));
     const QString temporaryNo = invoice->text("SalesInvNo");
     const Receivable before = receivable(context);
@@ -240,14 +268,8 @@ void demoInvoices(DemoContext &context) {
            "lines go, and the delivery is offered again.\n\n";
     const QString second =
         openDelivery(context, false, demo::kHeadOffice, {line("B100", "Steel Bracket", "Box", 2, 85)});
-    MemoryGrid secondGrid(4, kInvoiceGridColumns);
-    auto secondInvoice = newInvoice(context, secondGrid);
-    offerDeliveries(context, *secondInvoice, false, QStringLiteral("deliveries of the head office"));
-    fillInvoice(*secondInvoice, secondGrid, 0, QString());
-    demoRequire(context, *secondInvoice, "Create_Sales_Invoice", QStringLiteral("an invoice of ") + second);
-    demoRequire(context, *secondInvoice, "Process_Invoice",
-                QStringLiteral("process ") + secondInvoice->text("SalesInvNo"));
-    const QString secondNo = secondInvoice->text("SalesInvNo");
+    const demo::DemoCustomer &acme = seededCustomer("C001");
+    const QString secondNo = invoiceDelivery(context, acme, second, QStringLiteral("an invoice of ") + second);
     const Receivable withSecond = receivable(context);
     {
         MemoryGrid cancelGrid(4, kInvoiceGridColumns);

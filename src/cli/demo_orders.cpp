@@ -1,4 +1,5 @@
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "sample_quotation.h"
 #include "text_table.h"
@@ -134,13 +135,14 @@ void showOrder(DemoContext &context, const FrontEndObject &order, const LineGrid
     context.out << '\n';
 }
 
-QString createQuotation(DemoContext &context, const SampleQuotation &sample, const QString &what) {
-    MemoryGrid grid(int(sample.lines.size()) + 2, kQuotationGridColumns);
-    writeQuotationCaptions(grid);
-    auto quotation = newQuotation(context);
-    fillQuotation(*quotation, grid, sample);
-    demoRequire(context, *quotation, "Create_Quotation", what);
-    return quotation->text("SalesQuotNo");
+// A new object loads the order into a fresh grid, as a screen opening it does, and shows it.
+void reloadOrder(DemoContext &context, const QString &orderNo) {
+    auto grid = newOrderGrid(12);
+    auto loaded = newOrder(context);
+    loaded->set("SalesOrdNo", orderNo);
+    loaded->setGrid("OrderGridName", grid.get());
+    demoRequire(context, *loaded, "Get_Order", QStringLiteral("reload ") + orderNo);
+    showOrder(context, *loaded, *grid);
 }
 
 // Opens the quotation as the order screen does and fills a new order from it.
@@ -247,6 +249,17 @@ void fillOrder(FrontEndObject &order, LineGrid &grid, const SampleQuotation &sam
     takeOverQuotation(order, grid, worked, keyed, {});
 }
 
+QString orderFromQuotation(DemoContext &context, const QString &quotationNo, bool show) {
+    auto grid = newOrderGrid(8);
+    auto order = raiseOrder(context, quotationNo, *grid);
+    demoRequire(context, *order, "Create_Order", QStringLiteral("an order from ") + quotationNo);
+    process(context, *order);
+    const QString orderNo = order->text("SalesOrdNo");
+    if (show)
+        reloadOrder(context, orderNo);
+    return orderNo;
+}
+
 void demoOrders(DemoContext &context) {
     QTextStream &out = context.out;
 
@@ -277,14 +290,7 @@ void demoOrders(DemoContext &context) {
     out << "A new object reloads " << orderNo
         << " into a fresh grid. A processed order is shown read-only: the grid is\n"
            "cut to its lines and two rows.\n\n";
-    {
-        auto loadedGrid = newOrderGrid(12);
-        auto loaded = newOrder(context);
-        loaded->set("SalesOrdNo", orderNo);
-        loaded->setGrid("OrderGridName", loadedGrid.get());
-        demoRequire(context, *loaded, "Get_Order", QStringLiteral("reload ") + orderNo);
-        showOrder(context, *loaded, *loadedGrid);
-    }
+    reloadOrder(context, orderNo);
 
     out << "The quotation is processed now and may no longer be cancelled.\n\n";
     showQuotationState(context, quotationNo);
@@ -302,14 +308,7 @@ void demoOrders(DemoContext &context) {
     const SampleQuotation second = secondSample();
     const QString secondQuotationNo =
         createQuotation(context, second, QStringLiteral("a quotation for Gulf Builders Co., 2 lines"));
-    QString secondOrderNo;
-    {
-        auto secondGrid = newOrderGrid(8);
-        auto secondOrder = raiseOrder(context, secondQuotationNo, *secondGrid);
-        demoRequire(context, *secondOrder, "Create_Order", QStringLiteral("an order from ") + secondQuotationNo);
-        process(context, *secondOrder);
-        secondOrderNo = secondOrder->text("SalesOrdNo");
-    }
+    const QString secondOrderNo = orderFromQuotation(context, secondQuotationNo);
     const Quantities beforeCancelling = orderedQuantities(context, itemsOf(second));
     {
         // The screen loads the order before cancelling it, which gives the object its quotation.

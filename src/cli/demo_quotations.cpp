@@ -1,4 +1,5 @@
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "sample_quotation.h"
 #include "text_table.h"
@@ -38,7 +39,7 @@ std::unique_ptr<FrontEndObject> newQuotation(const DemoContext &context) {
     return quotation;
 }
 
-void show(DemoContext &context, const FrontEndObject &quotation, const LineGrid &grid) {
+void showQuotation(DemoContext &context, const FrontEndObject &quotation, const LineGrid &grid) {
     printFields(context.out, quotation.object(), kHeaderFields);
     context.out << "\n  QuotationGrid:\n";
     printGrid(context.out, grid);
@@ -52,7 +53,7 @@ void reloadAndShow(DemoContext &context, const QString &number, int rows, const 
     loaded->set("SalesQuotNo", number);
     loaded->setGrid("QuotationGrid", grid.get());
     demoRequire(context, *loaded, "Get_Quotation", what);
-    show(context, *loaded, *grid);
+    showQuotation(context, *loaded, *grid);
 }
 
 int quotationCount(DemoContext &context, const QString &where = {}) {
@@ -133,26 +134,26 @@ void showValidation(DemoContext &context) {
 
 } // namespace
 
+QString createQuotation(DemoContext &context, const SampleQuotation &sample, const QString &what, bool show) {
+    auto grid = newGrid(int(sample.lines.size()) + 2);
+    auto quotation = newQuotation(context);
+    fillQuotation(*quotation, *grid, sample);
+    demoRequire(context, *quotation, "Create_Quotation", what);
+    if (show)
+        showQuotation(context, *quotation, *grid);
+    return quotation->text("SalesQuotNo");
+}
+
 void demoQuotations(DemoContext &context) {
     QTextStream &out = context.out;
 
     out << "A new quotation takes its number from the counter of its branch, and its master row and lines are\n"
            "written in one transaction.\n\n";
-    auto homeGrid = newGrid(8);
-    auto home = newQuotation(context);
-    fillQuotation(*home, *homeGrid, homeCurrencySample());
-    demoRequire(context, *home, "Create_Quotation",
-                QStringLiteral("a quotation in Dirhams for Acme Trading LLC, 3 lines"));
-    show(context, *home, *homeGrid);
-    const QString homeNumber = home->text("SalesQuotNo");
-
-    auto foreignGrid = newGrid(8);
-    auto foreign = newQuotation(context);
-    fillQuotation(*foreign, *foreignGrid, foreignCurrencySample());
-    demoRequire(context, *foreign, "Create_Quotation",
-                QStringLiteral("a quotation in US Dollars for Harbour Imports Inc., 2 lines"));
-    show(context, *foreign, *foreignGrid);
-    const QString foreignNumber = foreign->text("SalesQuotNo");
+    const QString homeNumber = createQuotation(
+        context, homeCurrencySample(), QStringLiteral("a quotation in Dirhams for Acme Trading LLC, 3 lines"), true);
+    const QString foreignNumber =
+        createQuotation(context, foreignCurrencySample(),
+                        QStringLiteral("a quotation in US Dollars for Harbour Imports Inc., 2 lines"), true);
 
     out << "A new object reloads " << homeNumber
         << " by its number into a grid of 12 rows. Item codes are stored\n"

@@ -1,4 +1,5 @@
 #include "demo.h"
+#include "demo_steps.h"
 #include "front_end.h"
 #include "sample_return.h"
 #include "text_table.h"
@@ -94,8 +95,9 @@ void printCreditMemo(DemoContext &context, const QString &voucherNo) {
     printTable(context.out, {"Type", "Account", "Name", "Debit", "Credit"}, table);
 }
 
-// The return screen: the source's lines loaded, the asked ones ticked, saved and processed.
-QString returnGoods(DemoContext &context, const SampleReturn &sample, const QString &what) {
+} // namespace
+
+ProcessedReturn returnGoods(DemoContext &context, const SampleReturn &sample, const QString &what) {
     auto salesReturn = newSalesReturn(context.connection, context.db);
     MemoryGrid grid(2, kReturnGridColumns);
     salesReturn->setGrid("SalRetGridName", &grid);
@@ -111,12 +113,11 @@ QString returnGoods(DemoContext &context, const SampleReturn &sample, const QStr
     context.out << "  SalesRtnNo " << returnNo << ", total " << displayValue(salesReturn->get("SalesRtnTotalAmount"))
                 << '\n';
     printCosts(context, returnNo);
-    printCreditMemo(context, salesReturn->text("VoucherNo"));
+    const QString creditMemoNo = salesReturn->text("VoucherNo");
+    printCreditMemo(context, creditMemoNo);
     demoCall(context, *salesReturn, "Return_Process", QStringLiteral("the same return again"));
-    return returnNo;
+    return {returnNo, creditMemoNo};
 }
-
-} // namespace
 
 void demoReturns(DemoContext &context) {
     context.out << "Acme Trading is invoiced three items bought at unit costs 5, 6 and 8 and costed FIFO (Copper\n"
