@@ -72,7 +72,8 @@ void expectTheWholeChain(TestDatabase &db, const QString &out, int runs) {
                                  "Return       01HOSRT\\d+ +01HOINV\\d+", "Credit memo  01HOCRM\\d+ +01HOSRT\\d+",
                                  "Cash memo    01HOCHM\\d+ +"})
         EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\\n  %1 +01C002 +True ").arg(document))))
-            << document << '\n' << out.toStdString();
+            << document << '\n'
+            << out.toStdString();
     const QString chain[] = {
         "Sales_Quotation_Master Q Where Q.Customer_Code = '01C002' and Q.process_Flag = 1",
         "Sales_Order_Master O Where O.process_Flag = 1 and COALESCE(O.Cancel_Flag, 0) = 0 and O.Sales_Quot_No in "
