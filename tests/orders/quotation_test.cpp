@@ -199,7 +199,9 @@ protected:
 };
 
 TEST_F(QuotationReload, LoadsEveryStoredFieldIntoAFreshObject) {
-    assign(*quotation, "SalesQuotDescription", "not stored", "SalesQuotRefNo", "PO-7", "EmployeeName", "Sam");
+    assign(*quotation, "SalesQuotDescription", "not stored", "SalesQuotRefNo", "PO-7", "EmployeeName", "Sam",
+           "ForeignCurrencyFlag", true, "CurrencyCode", "USD", "ExchangeRate", 3.6725, "SalesQuotFCSubTotal", 27.23,
+           "SalesQuotFCAmount", 25.87);
     const QString number = saved(2);
     MemoryGrid shown(10, 15);
     auto q = reader(shown, number);
@@ -207,30 +209,18 @@ TEST_F(QuotationReload, LoadsEveryStoredFieldIntoAFreshObject) {
     QVariantList loaded;
     for (const char *name :
          {"SalesQuotIdentity", "CompanyPrefix", "CustomerName", "SalesQuotDate", "SalesQuotValidDate",
-          "SalesQuotAmount", "SalesQuotDiscAmount", "ExchangeRate", "CurrencySymbol", "SalesQuotRefNo", "EmployeeName",
-          "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription"})
+          "SalesQuotAmount", "SalesQuotDiscAmount", "ForeignCurrencyFlag", "ExchangeRate", "SalesQuotFCAmount",
+          "CurrencySymbol", "SalesQuotRefNo", "EmployeeName", "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription"})
         loaded << q->property(name);
     EXPECT_EQ(loaded, (QVariantList{1, "01", "Acme Trading", QDateTime(QDate(2026, 12, 5), QTime(0, 0)),
-                                    QDateTime(QDate(2026, 12, 31), QTime(0, 0)), 95.0, 5.0, 1.0, "Dhs", "PO-7", "Sam",
-                                    true, false, ""}));
+                                    QDateTime(QDate(2026, 12, 31), QTime(0, 0)), 95.0, 5.0, true, 3.6725, 25.87, "$",
+                                    "PO-7", "Sam", true, false, ""}));
     // Grid: code without the company prefix, numbers as their shortest text, flag as 1/0.
     QStringList row2;
     for (int col = 0; col < 15; ++col)
         row2 << shown.cellText(2, col);
     EXPECT_EQ(row2,
               (QStringList{"", "I2", "Item I2", "1", "Nos", "1", "2", "12.5", "0", "0", "20", "20", "0", "12.5", "0"}));
-}
-
-TEST_F(QuotationReload, ForeignCurrencyKeepsTheStoredRate) {
-    assign(*quotation, "ForeignCurrencyFlag", true, "CurrencyCode", "USD", "ExchangeRate", 3.6725,
-           "SalesQuotFCSubTotal", 27.23, "SalesQuotFCAmount", 25.87);
-    MemoryGrid shown(5, 15);
-    auto q = reader(shown, saved(1));
-    ASSERT_TRUE(q->Get_Quotation());
-    EXPECT_TRUE(q->ForeignCurrencyFlag());
-    EXPECT_EQ(q->ExchangeRate(), 3.6725);
-    EXPECT_EQ(q->SalesQuotFCAmount(), 25.87);
-    EXPECT_EQ(q->CurrencySymbol(), "$");
 }
 
 // Sizing: an editable grid only grows to the lines + 2; a cancelled one is cut to exactly that.
@@ -306,18 +296,16 @@ TEST_F(QuotationReload, UpdateRewritesMasterAndReplacesLines) {
     EXPECT_FALSE(q->Update_Quotation());
     EXPECT_EQ(lines("Item_Code"), QList<QStringList>{{"01N1"}});
     EXPECT_EQ(master("Sales_Quot_Amount"), QList<QStringList>{{"200"}});
+    // Under a number not stored yet it inserts a master with identity 0.
+    q->setQuotationGrid(&edited);
+    q->setSalesQuotNo("01HOSQT77");
+    ASSERT_TRUE(q->Update_Quotation()) << q->ErrDesc().toStdString();
+    EXPECT_EQ(q->SalesQuotIdentity(), 0);
+    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"), (QList<QStringList>{{"01HOSQT1", "1"}, {"01HOSQT77", "0"}}));
 }
 
-TEST_F(QuotationReload, UpdateUnderAnUnknownNumberInsertsAMasterWithIdentityZero) {
-    grid.setRow(1, line("A100"));
-    quotation->setSalesQuotNo("01HOSQT77");
-    ASSERT_TRUE(quotation->Update_Quotation()) << quotation->ErrDesc().toStdString();
-    EXPECT_EQ(quotation->SalesQuotIdentity(), 0);
-    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"), (QList<QStringList>{{"01HOSQT77", "0"}}));
-}
-
-TEST_F(QuotationReload, CancellingIsRefusedUnlessAllowedAndKnown) {
-    const QString number = saved(1);
+TEST_F(QuotationReload, CancellingMarksTheMasterUnlessRefused) {
+    const QString number = saved(2);
     const struct {
         bool withConnection;
         QString number;
@@ -336,10 +324,7 @@ TEST_F(QuotationReload, CancellingIsRefusedUnlessAllowedAndKnown) {
         EXPECT_EQ(q.ErrDesc(), c.message);
     }
     EXPECT_EQ(master("Cancel_Flag"), QList<QStringList>{{"0"}});
-}
-
-TEST_F(QuotationReload, CancellingMarksTheMasterAndKeepsTheLines) {
-    const QString number = saved(2);
+    database().execute("Update Sales_Quotation_Master Set Allow_Cancel_Flag=1");
     SalesQuotation q;
     assign(q, "ADOConnectionString", connectionString(), "SalesQuotNo", number, "LastUpdate",
            QDateTime(QDate(2027, 1, 2), QTime(8, 0)));
