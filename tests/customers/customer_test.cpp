@@ -203,9 +203,10 @@ TEST_F(CustomerCreate, WritesTheNameIntoExactlyThisCustomersDocuments) {
                   (QList<QStringList>{{"Gulf Traders"}, {"Old"}, {"Old"}, {"Old"}}))
             << table;
     // Steps already done stay written when a later one fails; there is no transaction.
-    for (const char *sql : {"Delete from Customer_Master", "Delete from Customer_Master_Balance",
-                            "Update Sales_Invoice_Master Set Customer_Name = 'Old'",
-                            "Update AR_Adjustment_Master Set Customer_Name = 'Old'", "Drop table Direct_Sales_Invoice_Master"})
+    for (const char *sql :
+         {"Delete from Customer_Master", "Delete from Customer_Master_Balance",
+          "Update Sales_Invoice_Master Set Customer_Name = 'Old'",
+          "Update AR_Adjustment_Master Set Customer_Name = 'Old'", "Drop table Direct_Sales_Invoice_Master"})
         database().execute(QString::fromLatin1(sql));
     EXPECT_FALSE(customer->Create_Customer());
     EXPECT_FALSE(customer->ErrDesc().isEmpty());

@@ -47,12 +47,11 @@ protected:
         order->setOrderGridName(&grid);
         assign(*order, "ADOConnectionString", connectionString(), "CompanyPrefix", "01", "BranchPrefix", "HO",
                "DocumentPrefix", "SOR", "DeliveryPrefix", "DEL", "CashMemoPrefix", "CHM", "InvoicePrefix", "INV",
-               "StockMovementPrefix", "DEL", "SalesLogPrefix", "INV", "LocationID", 1, "LocationName",
-               "Main Warehouse", "CustomerCode", "01C001", "CustomerName", "Acme Trading LLC", "PaymentType",
-               paymentType, "SalesOrdDate", QDateTime(QDate(2026, 12, 5), QTime(0, 0)), "SalesOrdSubTotal", 80,
-               "SalesOrdTotalAmount", 80, "SalesOrdFCSubTotal", 80, "SalesOrdFCTotalAmount", 80, "CurrencyCode", "AED",
-               "AllowCancelFlag", true, "AmtDig", 2, "OnlineFlag", true, "LastUpdate",
-               QDateTime(QDate(2026, 12, 5), QTime(10, 30)));
+               "StockMovementPrefix", "DEL", "SalesLogPrefix", "INV", "LocationID", 1, "LocationName", "Main Warehouse",
+               "CustomerCode", "01C001", "CustomerName", "Acme Trading LLC", "PaymentType", paymentType, "SalesOrdDate",
+               QDateTime(QDate(2026, 12, 5), QTime(0, 0)), "SalesOrdSubTotal", 80, "SalesOrdTotalAmount", 80,
+               "SalesOrdFCSubTotal", 80, "SalesOrdFCTotalAmount", 80, "CurrencyCode", "AED", "AllowCancelFlag", true,
+               "AmtDig", 2, "OnlineFlag", true, "LastUpdate", QDateTime(QDate(2026, 12, 5), QTime(10, 30)));
         return order;
     }
     QList<QStringList> rows(const QString &table, const QString &columns) {

@@ -66,11 +66,10 @@ TEST_F(QuotationCreate, UsesATypedNumberAndRaisesTheCounterPastIt) {
         EXPECT_EQ(quotation->SalesQuotNo(), c.number);
         EXPECT_EQ(counter(), c.counterAfter) << c.typed;
     }
-    EXPECT_EQ(master("Sales_Quot_No, customer_name, Sales_Quot_Identity"),
-              (QList<QStringList>{{"01HOSQT12", "4", "12"},
-                                  {"01HOSQT14", "5", "14"},
-                                  {"01HOSQT40", "3", "40"},
-                                  {"01HOSQT7", "6", "7"}}));
+    EXPECT_EQ(
+        master("Sales_Quot_No, customer_name, Sales_Quot_Identity"),
+        (QList<QStringList>{
+            {"01HOSQT12", "4", "12"}, {"01HOSQT14", "5", "14"}, {"01HOSQT40", "3", "40"}, {"01HOSQT7", "6", "7"}}));
     EXPECT_EQ(lines("Sales_Quot_No").size(), 4);
 }
 
@@ -191,11 +190,10 @@ TEST_F(QuotationReload, LoadsEveryStoredFieldIntoAFreshObject) {
     auto q = reader(shown, number);
     ASSERT_TRUE(q->Get_Quotation()) << q->ErrDesc().toStdString();
     QVariantList loaded;
-    for (const char *name :
-         {"SalesQuotIdentity", "CompanyPrefix", "CustomerName", "SalesQuotDate", "SalesQuotValidDate",
-          "SalesQuotAmount", "SalesQuotDiscAmount", "ForeignCurrencyFlag", "ExchangeRate", "SalesQuotFCAmount",
-          "CurrencySymbol", "SalesQuotRefNo", "EmployeeName", "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription",
-          "SalesQuotComments"})
+    for (const char *name : {"SalesQuotIdentity", "CompanyPrefix", "CustomerName", "SalesQuotDate",
+                             "SalesQuotValidDate", "SalesQuotAmount", "SalesQuotDiscAmount", "ForeignCurrencyFlag",
+                             "ExchangeRate", "SalesQuotFCAmount", "CurrencySymbol", "SalesQuotRefNo", "EmployeeName",
+                             "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription", "SalesQuotComments"})
         loaded << q->property(name);
     EXPECT_EQ(loaded, (QVariantList{1, "01", hostile, QDateTime(QDate(2026, 12, 5), QTime(0, 0)),
                                     QDateTime(QDate(2026, 12, 31), QTime(0, 0)), 95.0, 5.0, true, 3.6725, 25.87, "$",
@@ -288,7 +286,8 @@ TEST_F(QuotationReload, UpdateRewritesMasterAndReplacesLines) {
     q->setSalesQuotNo("01HOSQT77");
     ASSERT_TRUE(q->Update_Quotation()) << q->ErrDesc().toStdString();
     EXPECT_EQ(q->SalesQuotIdentity(), 0);
-    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"), (QList<QStringList>{{"01HOSQT1", "1"}, {"01HOSQT77", "0"}}));
+    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"),
+              (QList<QStringList>{{"01HOSQT1", "1"}, {"01HOSQT77", "0"}}));
 }
 
 TEST_F(QuotationReload, CancellingMarksTheMasterUnlessRefused) {

@@ -1,9 +1,9 @@
 #include "services/package_fixture.h"
 
-#include "orbsales/services/package/demo_company.h"
 #include "orbsales/services/accounts_receivable.h"
 #include "orbsales/services/general_ledger.h"
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/services/package/package_support.h"
 #include "orbsales/services/service_ids.h"
 #include "orbsales/values/numbers.h"
