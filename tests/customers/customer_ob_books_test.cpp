@@ -5,7 +5,6 @@
 namespace orbsales::testing {
 namespace {
 
-using package::documentedDifferences;
 using package::verifyBooks;
 
 // Two opening invoices (100, 50) and an advance receipt (30) processed in the head office.
@@ -20,22 +19,12 @@ protected:
     }
 };
 
-// The openings the customers' opening balances moved without a counter-entry are listed, not
-// counted as a breach.
-TEST_F(OpeningBalanceBooks, HoldTogetherWithTheOpeningsMovedListedApart) {
-    EXPECT_EQ(verifyBooks(connection()), QStringList());
-    QStringList differences;
-    for (const auto &difference : documentedDifferences(connection()))
-        differences << difference.text();
-    EXPECT_EQ(differences,
-              QStringList{"Opening balances of company 01, branch HO add up to 120, not 0: the customers' opening "
-                          "balances moved the receivable and advance-receipt accounts' openings without a "
-                          "counter-entry"});
-    EXPECT_EQ(number("Select Opening_Balance from Chart_Of_Accounts Where Account_No = '01HO1200'"), 150);
-    EXPECT_EQ(number("Select Opening_Balance from Chart_Of_Accounts Where Account_No = '01HO2100'"), -30);
-}
-
+// The openings moved without a counter-entry are listed apart, not as a breach.
 TEST_F(OpeningBalanceBooks, EachBreachNamesTheDocumentOrBranchWithBothFigures) {
+    ASSERT_EQ(package::documentedDifferences(connection()).size(), 1);
+    EXPECT_EQ(package::documentedDifferences(connection()).front().text(),
+              "Opening balances of company 01, branch HO add up to 120, not 0: the customers' opening balances moved "
+              "the receivable and advance-receipt accounts' openings without a counter-entry");
     const struct {
         const char *tamper;
         QStringList breaches;

@@ -4,6 +4,7 @@
 #include "orbsales/services/package/books.h"
 #include "orbsales/services/package/books_halfdone.h"
 #include "orbsales/services/package/demo_company.h"
+#include "services/test_values.h"
 #include "support/test_database.h"
 
 #include <QDateTime>
@@ -34,58 +35,27 @@ protected:
                            {cashDelivery, cashMemo, creditDelivery, creditInvoice});
     }
     std::unique_ptr<SalesOrder> newOrder(const QString &paymentType) {
-        const struct {
-            const char *code;
-            const char *quantity;
-            const char *unit;
-        } lines[] = {{"A100", "5", "Nos"}, {"A200", "2", "Nos"}, {"C300", "1", "Mtr"}};
+        const char *const lines[][3] = {{"A100", "5", "Nos"}, {"A200", "2", "Nos"}, {"C300", "1", "Mtr"}};
         for (int row = 1; row <= 3; ++row) {
-            const QString quantity = QString::fromLatin1(lines[row - 1].quantity);
-            const QString amount = QString::number(quantity.toInt() * 10);
-            grid.setRow(row, {QString(), QString::fromLatin1(lines[row - 1].code), QStringLiteral("Item"),
-                              QStringLiteral("1"), QString::fromLatin1(lines[row - 1].unit), QStringLiteral("1"), quantity,
-                              QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("0"), amount, amount,
-                              QStringLiteral("0"), QString(), QStringLiteral("0"), QStringLiteral("10"), QString(),
-                              QStringLiteral("0")});
+            const auto &[code, quantity, unit] = lines[row - 1];
+            const QString amount = QString::number(QByteArray(quantity).toInt() * 10);
+            grid.setRow(row, {"", code, "Item", "1", unit, "1", quantity, "10", "0", "0", amount, amount, "0", "", "0",
+                              "10", "", "0"});
         }
         auto order = std::make_unique<SalesOrder>();
         order->setAdoConnectionObject(&caller);
-        order->setADOConnectionString(connectionString());
-        order->setCompanyPrefix(QStringLiteral("01"));
-        order->setBranchPrefix(QStringLiteral("HO"));
-        order->setDocumentPrefix(QStringLiteral("SOR"));
-        order->setDeliveryPrefix(QStringLiteral("DEL"));
-        order->setCashMemoPrefix(QStringLiteral("CHM"));
-        order->setInvoicePrefix(QStringLiteral("INV"));
-        order->setStockMovementPrefix(QStringLiteral("DEL"));
-        order->setSalesLogPrefix(QStringLiteral("INV"));
-        order->setLocationID(1);
-        order->setLocationName(QStringLiteral("Main Warehouse"));
-        order->setCustomerCode(QStringLiteral("01C001"));
-        order->setCustomerName(QStringLiteral("Acme Trading LLC"));
-        order->setPaymentType(paymentType);
-        order->setSalesOrdDate(QDateTime(QDate(2026, 12, 5), QTime(0, 0)));
-        order->setSalesOrdSubTotal(80);
-        order->setSalesOrdTotalAmount(80);
-        order->setSalesOrdFCSubTotal(80);
-        order->setSalesOrdFCTotalAmount(80);
-        order->setCurrencyCode(QStringLiteral("AED"));
-        order->setAllowCancelFlag(true);
-        order->setAmtDig(2);
-        order->setOnlineFlag(true);
-        order->setLastUpdate(QDateTime(QDate(2026, 12, 5), QTime(10, 30)));
         order->setOrderGridName(&grid);
+        assign(*order, "ADOConnectionString", connectionString(), "CompanyPrefix", "01", "BranchPrefix", "HO",
+               "DocumentPrefix", "SOR", "DeliveryPrefix", "DEL", "CashMemoPrefix", "CHM", "InvoicePrefix", "INV",
+               "StockMovementPrefix", "DEL", "SalesLogPrefix", "INV", "LocationID", 1, "LocationName", "Main Warehouse",
+               "CustomerCode", "01C001", "CustomerName", "Acme Trading LLC", "PaymentType", paymentType, "SalesOrdDate",
+               QDateTime(QDate(2026, 12, 5), QTime(0, 0)), "SalesOrdSubTotal", 80, "SalesOrdTotalAmount", 80,
+               "SalesOrdFCSubTotal", 80, "SalesOrdFCTotalAmount", 80, "CurrencyCode", "AED", "AllowCancelFlag", true,
+               "AmtDig", 2, "OnlineFlag", true, "LastUpdate", QDateTime(QDate(2026, 12, 5), QTime(10, 30)));
         return order;
     }
-    QList<QStringList> rows(const QString &sql) {
-        QList<QStringList> found;
-        for (const QVariantList &row : database().connection().select(sql).rows) {
-            QStringList texts;
-            for (const QVariant &value : row)
-                texts << (value.isNull() ? QStringLiteral("NULL") : QString::number(value.toDouble()));
-            found << texts;
-        }
-        return found;
+    QList<QStringList> rows(const QString &table, const QString &columns) {
+        return rowsOf(database(), table, columns, QStringLiteral("Order by SL_No"));
     }
     double number(const QString &sql) { return database().scalar(sql).toDouble(); }
 
@@ -126,8 +96,8 @@ TEST_F(OrderConversion, EachPreferenceMakesItsDocumentsFromEveryLine) {
         EXPECT_EQ(number("Select count(*) from Sales_Invoice_Master Where Processed_Flag = 1"), c.invoices);
         if (c.deliveries) {
             // Every order line in full, nothing left to deliver; the goods left the warehouse.
-            EXPECT_EQ(rows("Select Delivery_Qty, Sales_Ord_Dtl_SL_No, Sales_Ord_Balance_Qty, Delivery_Item_Amount from "
-                           "Delivery_Detail Order by SL_No"),
+            EXPECT_EQ(rows("Delivery_Detail",
+                           "Delivery_Qty, Sales_Ord_Dtl_SL_No, Sales_Ord_Balance_Qty, Delivery_Item_Amount"),
                       (QList<QStringList>{{"5", "1", "0", "50"}, {"2", "2", "0", "20"}, {"1", "3", "0", "10"}}));
             EXPECT_EQ(number("Select Paid_Flag from Delivery_Master"), c.paymentType == std::string("Cash") ? 1 : 0);
         }
@@ -136,16 +106,16 @@ TEST_F(OrderConversion, EachPreferenceMakesItsDocumentsFromEveryLine) {
         EXPECT_EQ(number("Select Stock_In_Hand from Item_Master_Detail Where Item_Code='01A100' and Branch_Prefix='HO'"),
                   stockBefore - 5 * (c.deliveries + c.memos));
         if (c.memos) {
-            EXPECT_EQ(rows("Select Cash_Memo_Qty, Cash_Memo_Delivered_Qty, Reference_SL_No, Cash_Memo_Unit_Price from "
-                           "Cash_Memo_Detail Order by SL_No"),
+            EXPECT_EQ(rows("Cash_Memo_Detail",
+                           "Cash_Memo_Qty, Cash_Memo_Delivered_Qty, Reference_SL_No, Cash_Memo_Unit_Price"),
                       (QList<QStringList>{{"5", QString::number(c.memoDelivered), "1", "10"},
                                           {"2", QString::number(c.memoDelivered ? 2 : 0), "2", "10"},
                                           {"1", QString::number(c.memoDelivered ? 1 : 0), "3", "10"}}));
         }
         if (c.invoices) {
             // The invoice bills the delivery's lines; the identity is the delivery number's tail.
-            EXPECT_EQ(rows("Select Sales_Inv_Qty, Delivery_Dtl_SL_No, Delivery_Identity, Sales_Inv_Item_Amount from "
-                           "Sales_Invoice_Detail Order by SL_No"),
+            EXPECT_EQ(rows("Sales_Invoice_Detail",
+                           "Sales_Inv_Qty, Delivery_Dtl_SL_No, Delivery_Identity, Sales_Inv_Item_Amount"),
                       (QList<QStringList>{{"5", "1", "2", "50"}, {"2", "2", "2", "20"}, {"1", "3", "2", "10"}}));
             EXPECT_EQ(number("Select count(*) from Sales_Invoice_Detail Where Delivery_No = '01HODEL2' and "
                              "Delivery_Flag = 'SalesOrder'"),

@@ -87,20 +87,6 @@ TEST_F(OrderCreate, StoresDiscountSharesOnlyWithAForeignHeaderDiscount) {
               (QList<QStringList>{{"10", "10"}, {"20", "20"}, {"30", "30"}, {"NULL", "NULL"}}));
 }
 
-TEST_F(OrderCreate, RaisedFromAQuotationMarksItProcessed) {
-    addQuotation();
-    grid.setRow(1, line("A100"));
-    order->setSalesQuotNo("01HOSQT1");
-    ASSERT_TRUE(order->Create_Order()) << order->ErrDesc().toStdString();
-    EXPECT_EQ(rowOf(database(), "Sales_Quotation_Master", "process_Flag, Allow_Cancel_Flag"), (QStringList{"1", "0"}));
-
-    auto orphan = newOrder(grid);
-    orphan->setSalesQuotNo("01HOSQT9");
-    EXPECT_FALSE(orphan->Create_Order());
-    EXPECT_EQ(orphan->ErrDesc(), "Invalid Quotation No "); // with its trailing blank
-    EXPECT_EQ(database().count("Sales_Order_Master", "Sales_Quot_No='01HOSQT9'"), 0);
-}
-
 TEST_F(OrderCreate, UpdateRewritesTheSameMasterAndItsLines) {
     grid.setRow(1, line("A100"));
     grid.setRow(2, line("B200"));
@@ -242,18 +228,6 @@ TEST_F(OrderProcess, DefaultsConvertOnlyWhatThePreferencesAskFor) {
     }
 }
 
-TEST_F(OrderProcess, AnInventoryRefusalStopsAtThatLineKeepingEarlierOnes) {
-    order->setSalesOrdNo(createdOrder());
-    RecordingScope inventory(service_ids::kInventory);
-    int calls = 0;
-    inventory->script("Update_Item_OrderedQty", [&](const RecordedCall &) {
-        return ++calls == 2 ? Reply{false, "Item is locked", {}} : Reply{true, QString(), {}};
-    });
-    EXPECT_FALSE(order->Update_Item_SORDQty("Increase"));
-    EXPECT_EQ(order->ErrDesc(), "Item is locked");
-    EXPECT_EQ(inventory->actions("Update_Item_OrderedQty").size(), 2);
-}
-
 // An order raised from a quotation: while any order names the quotation (cancelled ones
 // included) it stays processed; cancelling its only order opens it again.
 class OrderCancelWithQuotation : public OrderTest {
@@ -288,6 +262,12 @@ TEST_F(OrderCancelWithQuotation, ItsOnlyOrderCancelledOpensTheQuotationAndLowers
 
 TEST_F(OrderCancelWithQuotation, AnotherOrderOfTheQuotationKeepsItProcessed) {
     const QString first = createdOrder();
+    EXPECT_EQ(quotation(), (QStringList{"0", "1"})); // marked as the order is saved
+    auto orphan = newOrder(grid);
+    orphan->setSalesQuotNo("01HOSQT9");
+    EXPECT_FALSE(orphan->Create_Order());
+    EXPECT_EQ(orphan->ErrDesc(), "Invalid Quotation No "); // with its trailing blank
+    EXPECT_EQ(database().count("Sales_Order_Master", "Sales_Quot_No='01HOSQT9'"), 0);
     auto second = newOrder(grid);
     second->setSalesQuotNo("01HOSQT1");
     ASSERT_TRUE(second->Create_Order());

@@ -42,24 +42,9 @@ TEST_F(QuotationCreate, ReadsLinesUpToTheFirstBlankRow) {
     EXPECT_EQ(lines("Item_Name").value(1), QStringList{"Service charge"});
 }
 
-TEST_F(QuotationCreate, ValuesWithQuotesAndSqlAreStoredVerbatim) {
-    const QString hostile = QStringLiteral("O'Brien; DROP TABLE Sales_Quotation_Master;--");
-    assign(*quotation, "CustomerName", hostile, "SalesQuotComments", hostile);
-    QStringList hostileLine = line("A'1");
-    hostileLine[2] = hostileLine[4] = hostile;
-    grid.setRow(1, hostileLine);
-    ASSERT_TRUE(quotation->Create_Quotation()) << quotation->ErrDesc().toStdString();
-    MemoryGrid shown(10, 15);
-    auto reloaded = reader(shown, quotation->SalesQuotNo());
-    ASSERT_TRUE(reloaded->Get_Quotation()) << reloaded->ErrDesc().toStdString();
-    EXPECT_EQ(reloaded->CustomerName(), hostile);
-    EXPECT_EQ(reloaded->SalesQuotComments(), hostile);
-    EXPECT_EQ(QStringList({shown.cellText(1, 1), shown.cellText(1, 2), shown.cellText(1, 4)}),
-              (QStringList{"A'1", hostile, hostile}));
-}
-
 // A typed number is used as it is (rounded half to even) and raises the counter past it, never
-// lowers it; without a counter row none is created.
+// lowers it; without a counter row none is created. Under a number already stored the quotation
+// is rewritten, its lines replaced.
 TEST_F(QuotationCreate, UsesATypedNumberAndRaisesTheCounterPastIt) {
     const struct {
         double typed;
@@ -69,7 +54,9 @@ TEST_F(QuotationCreate, UsesATypedNumberAndRaisesTheCounterPastIt) {
                  {12.5, 1, "01HOSQT12", "13"}, {13.5, 1, "01HOSQT14", "15"}, {7, 0, "01HOSQT7", ""}};
     grid.setRow(1, line("A100"));
     assign(*quotation, "DocFlag", true);
+    int saves = 0;
     for (const auto &c : cases) {
+        quotation->setCustomerName(QString::number(++saves));
         if (c.counterBefore)
             database().execute("Update Document_Prefix Set Document_Next_No=?", {c.counterBefore});
         else
@@ -79,20 +66,11 @@ TEST_F(QuotationCreate, UsesATypedNumberAndRaisesTheCounterPastIt) {
         EXPECT_EQ(quotation->SalesQuotNo(), c.number);
         EXPECT_EQ(counter(), c.counterAfter) << c.typed;
     }
-}
-
-TEST_F(QuotationCreate, CreatingUnderAnExistingNumberRewritesThatQuotation) {
-    grid.setRow(1, line("A100"));
-    grid.setRow(2, line("B200"));
-    ASSERT_TRUE(quotation->Create_Quotation());
-    MemoryGrid other(10, 15);
-    other.setRow(1, line("Z900"));
-    auto again = newQuotation(other);
-    assign(*again, "DocFlag", true, "manualDocIdentity", 1, "CustomerName", "Second");
-    ASSERT_TRUE(again->Create_Quotation()) << again->ErrDesc().toStdString();
-    EXPECT_EQ(master("Sales_Quot_No, customer_name, Sales_Quot_Identity"),
-              (QList<QStringList>{{"01HOSQT1", "Second", "1"}}));
-    EXPECT_EQ(lines("Item_Code"), QList<QStringList>{{"01Z900"}});
+    EXPECT_EQ(
+        master("Sales_Quot_No, customer_name, Sales_Quot_Identity"),
+        (QList<QStringList>{
+            {"01HOSQT12", "4", "12"}, {"01HOSQT14", "5", "14"}, {"01HOSQT40", "3", "40"}, {"01HOSQT7", "6", "7"}}));
+    EXPECT_EQ(lines("Sales_Quot_No").size(), 4);
 }
 
 // Validation: checks run in a fixed order, the first failure wins and nothing is written.
@@ -198,39 +176,36 @@ protected:
     }
 };
 
+// Values with quotes and SQL come back verbatim.
 TEST_F(QuotationReload, LoadsEveryStoredFieldIntoAFreshObject) {
-    assign(*quotation, "SalesQuotDescription", "not stored", "SalesQuotRefNo", "PO-7", "EmployeeName", "Sam");
+    const QString hostile = QStringLiteral("O'Brien; DROP TABLE Sales_Quotation_Master;--");
+    assign(*quotation, "SalesQuotDescription", "not stored", "SalesQuotRefNo", "PO-7", "EmployeeName", "Sam",
+           "CustomerName", hostile, "SalesQuotComments", hostile, "ForeignCurrencyFlag", true, "CurrencyCode", "USD",
+           "ExchangeRate", 3.6725, "SalesQuotFCSubTotal", 27.23, "SalesQuotFCAmount", 25.87);
+    QStringList hostileLine = line("A'1");
+    hostileLine[2] = hostileLine[4] = hostile;
+    grid.setRow(3, hostileLine);
     const QString number = saved(2);
     MemoryGrid shown(10, 15);
     auto q = reader(shown, number);
     ASSERT_TRUE(q->Get_Quotation()) << q->ErrDesc().toStdString();
     QVariantList loaded;
-    for (const char *name :
-         {"SalesQuotIdentity", "CompanyPrefix", "CustomerName", "SalesQuotDate", "SalesQuotValidDate",
-          "SalesQuotAmount", "SalesQuotDiscAmount", "ExchangeRate", "CurrencySymbol", "SalesQuotRefNo", "EmployeeName",
-          "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription"})
+    for (const char *name : {"SalesQuotIdentity", "CompanyPrefix", "CustomerName", "SalesQuotDate",
+                             "SalesQuotValidDate", "SalesQuotAmount", "SalesQuotDiscAmount", "ForeignCurrencyFlag",
+                             "ExchangeRate", "SalesQuotFCAmount", "CurrencySymbol", "SalesQuotRefNo", "EmployeeName",
+                             "AllowCancelFlag", "ProcessFlag", "SalesQuotDescription", "SalesQuotComments"})
         loaded << q->property(name);
-    EXPECT_EQ(loaded, (QVariantList{1, "01", "Acme Trading", QDateTime(QDate(2026, 12, 5), QTime(0, 0)),
-                                    QDateTime(QDate(2026, 12, 31), QTime(0, 0)), 95.0, 5.0, 1.0, "Dhs", "PO-7", "Sam",
-                                    true, false, ""}));
+    EXPECT_EQ(loaded, (QVariantList{1, "01", hostile, QDateTime(QDate(2026, 12, 5), QTime(0, 0)),
+                                    QDateTime(QDate(2026, 12, 31), QTime(0, 0)), 95.0, 5.0, true, 3.6725, 25.87, "$",
+                                    "PO-7", "Sam", true, false, "", hostile}));
     // Grid: code without the company prefix, numbers as their shortest text, flag as 1/0.
     QStringList row2;
     for (int col = 0; col < 15; ++col)
         row2 << shown.cellText(2, col);
     EXPECT_EQ(row2,
               (QStringList{"", "I2", "Item I2", "1", "Nos", "1", "2", "12.5", "0", "0", "20", "20", "0", "12.5", "0"}));
-}
-
-TEST_F(QuotationReload, ForeignCurrencyKeepsTheStoredRate) {
-    assign(*quotation, "ForeignCurrencyFlag", true, "CurrencyCode", "USD", "ExchangeRate", 3.6725,
-           "SalesQuotFCSubTotal", 27.23, "SalesQuotFCAmount", 25.87);
-    MemoryGrid shown(5, 15);
-    auto q = reader(shown, saved(1));
-    ASSERT_TRUE(q->Get_Quotation());
-    EXPECT_TRUE(q->ForeignCurrencyFlag());
-    EXPECT_EQ(q->ExchangeRate(), 3.6725);
-    EXPECT_EQ(q->SalesQuotFCAmount(), 25.87);
-    EXPECT_EQ(q->CurrencySymbol(), "$");
+    EXPECT_EQ(QStringList({shown.cellText(3, 1), shown.cellText(3, 2), shown.cellText(3, 4)}),
+              (QStringList{"A'1", hostile, hostile}));
 }
 
 // Sizing: an editable grid only grows to the lines + 2; a cancelled one is cut to exactly that.
@@ -306,18 +281,17 @@ TEST_F(QuotationReload, UpdateRewritesMasterAndReplacesLines) {
     EXPECT_FALSE(q->Update_Quotation());
     EXPECT_EQ(lines("Item_Code"), QList<QStringList>{{"01N1"}});
     EXPECT_EQ(master("Sales_Quot_Amount"), QList<QStringList>{{"200"}});
+    // Under a number not stored yet it inserts a master with identity 0.
+    q->setQuotationGrid(&edited);
+    q->setSalesQuotNo("01HOSQT77");
+    ASSERT_TRUE(q->Update_Quotation()) << q->ErrDesc().toStdString();
+    EXPECT_EQ(q->SalesQuotIdentity(), 0);
+    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"),
+              (QList<QStringList>{{"01HOSQT1", "1"}, {"01HOSQT77", "0"}}));
 }
 
-TEST_F(QuotationReload, UpdateUnderAnUnknownNumberInsertsAMasterWithIdentityZero) {
-    grid.setRow(1, line("A100"));
-    quotation->setSalesQuotNo("01HOSQT77");
-    ASSERT_TRUE(quotation->Update_Quotation()) << quotation->ErrDesc().toStdString();
-    EXPECT_EQ(quotation->SalesQuotIdentity(), 0);
-    EXPECT_EQ(master("Sales_Quot_No, Sales_Quot_Identity"), (QList<QStringList>{{"01HOSQT77", "0"}}));
-}
-
-TEST_F(QuotationReload, CancellingIsRefusedUnlessAllowedAndKnown) {
-    const QString number = saved(1);
+TEST_F(QuotationReload, CancellingMarksTheMasterUnlessRefused) {
+    const QString number = saved(2);
     const struct {
         bool withConnection;
         QString number;
@@ -336,10 +310,7 @@ TEST_F(QuotationReload, CancellingIsRefusedUnlessAllowedAndKnown) {
         EXPECT_EQ(q.ErrDesc(), c.message);
     }
     EXPECT_EQ(master("Cancel_Flag"), QList<QStringList>{{"0"}});
-}
-
-TEST_F(QuotationReload, CancellingMarksTheMasterAndKeepsTheLines) {
-    const QString number = saved(2);
+    database().execute("Update Sales_Quotation_Master Set Allow_Cancel_Flag=1");
     SalesQuotation q;
     assign(q, "ADOConnectionString", connectionString(), "SalesQuotNo", number, "LastUpdate",
            QDateTime(QDate(2027, 1, 2), QTime(8, 0)));

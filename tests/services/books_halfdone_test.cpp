@@ -31,8 +31,6 @@ protected:
     }
 };
 
-TEST_F(HalfDone, AFinishedRoundLeavesNone) { EXPECT_EQ(found(), QStringList()); }
-
 struct Stop {
     const char *name;
     QStringList tamper; // the rows as the stopped work left them

@@ -1,10 +1,9 @@
 #include "services/package_fixture.h"
 
-#include "orbsales/services/package/demo_company.h"
-#include "orbsales/values/numbers.h"
 #include "orbsales/services/accounts_receivable.h"
 #include "orbsales/services/general_ledger.h"
 #include "orbsales/services/package/books.h"
+#include "orbsales/services/package/demo_company.h"
 #include "orbsales/services/package/package_support.h"
 #include "orbsales/services/service_ids.h"
 #include "orbsales/values/numbers.h"
@@ -59,7 +58,7 @@ protected:
     }
 };
 
-TEST_F(Books, TheFreshDemoCompanyHoldsTogetherAndCanPost) {
+TEST_F(Books, TheFreshDemoCompanyHoldsTogether) {
     // The demo seed brings its own branches, currencies and masters.
     for (const char *table : {"Branch_Master", "Currency_Master", "Chart_Of_Accounts", "Customer_Master",
                               "Customer_Master_Balance", "Item_Master", "Item_Detail", "Item_Master_Detail"})
@@ -101,9 +100,6 @@ TEST_F(Books, TheFreshDemoCompanyHoldsTogetherAndCanPost) {
                            {demo::kCompany + branch + "1300"}),
                     stockValue, 1e-6);
     }
-    ASSERT_FALSE(demo::customers().empty());
-    receivableLine("01HOINV1", demo::kCompany + QString::fromUtf8(demo::customers().front().code), 50, 0, 50, 0);
-    EXPECT_EQ(verifyBooks(connection()), QStringList());
 }
 
 TEST_F(Books, EachBreachNamesWhatDisagreesWithBothFigures) {

@@ -164,17 +164,6 @@ protected:
     }
 };
 
-TEST_F(Currencies, GetCurrencyLoadsNameAndSymbolOrSaysItDoesNotExist) {
-    auto object = currency();
-    object->setCurrencyCode("AED");
-    ASSERT_TRUE(object->Get_Currency()) << object->ErrDesc().toStdString();
-    EXPECT_EQ(object->CurrencyName(), "UAE Dirham");
-    EXPECT_EQ(object->CurrencySymbol(), "Dhs");
-    object->setCurrencyCode("XYZ");
-    EXPECT_FALSE(object->Get_Currency());
-    EXPECT_EQ(object->ErrDesc(), "Currency 'XYZ' does not exist");
-}
-
 TEST_F(Currencies, ConversionsUseThePassedRateOrTheRateInForceOnTheDate) {
     database().execute("Insert into Currency_Rate (Currency_Code, Rate_Date, Exchange_Rate) values "
                        "('USD', ?, 3.6), ('USD', ?, 4)",
@@ -193,8 +182,15 @@ TEST_F(Currencies, ConversionsUseThePassedRateOrTheRateInForceOnTheDate) {
     EXPECT_DOUBLE_EQ(object->Convert_Into_FC("AED", 10), 10);
 }
 
+// A currency that does not exist is refused by Get_Currency, and raised by a conversion.
 TEST_F(Currencies, AConversionThatCannotBeMadeRaisesAnErrorNamingWhy) {
     auto object = currency();
+    object->setCurrencyCode("AED");
+    ASSERT_TRUE(object->Get_Currency()) << object->ErrDesc().toStdString();
+    EXPECT_EQ(QStringList({object->CurrencyName(), object->CurrencySymbol()}), (QStringList{"UAE Dirham", "Dhs"}));
+    object->setCurrencyCode("XYZ");
+    EXPECT_FALSE(object->Get_Currency());
+    EXPECT_EQ(object->ErrDesc(), "Currency 'XYZ' does not exist");
     database().execute("Update Currency_Master Set Exchange_Rate = 0 Where Currency_Code = 'USD'");
     const struct {
         std::function<double()> convert;

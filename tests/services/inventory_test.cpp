@@ -52,14 +52,11 @@ TEST_F(Items, OrderedQuantityGoesUpAndDownAndCarriesBelowNothing) {
         ASSERT_TRUE(object->Update_Item_OrderedQty(QString::fromLatin1(step.direction))) << object->ErrDesc().toStdString();
         EXPECT_EQ(ordered(), step.after);
     }
-    const Connection::Result movements = database().connection().select(
-        QStringLiteral("Select Movement_Type, Quantity, Branch_Prefix from Ordered_Qty_Movement Where Item_Code=? "
-                       "Order by Row_Id"),
-        {kBolt});
-    ASSERT_EQ(movements.rows.size(), 4);
-    EXPECT_EQ(movements.rows[2].at(0).toString(), QStringLiteral("Decrease"));
-    EXPECT_EQ(movements.rows[2].at(1).toDouble(), -20);
-    EXPECT_EQ(movements.rows[2].at(2).toString(), QStringLiteral("HO"));
+    EXPECT_EQ(rowsOf(database(), "Ordered_Qty_Movement", "Movement_Type, Quantity, Branch_Prefix, Item_Code",
+                     "Order by Row_Id")
+                  .value(2),
+              (QStringList{"Decrease", "-20", "HO", kBolt}));
+    EXPECT_EQ(rows("Ordered_Qty_Movement"), 4);
 }
 
 TEST_F(Items, OrderedQuantityRefusesWhatItCannotApply) {
@@ -83,7 +80,7 @@ TEST_F(Items, OrderedQuantityRefusesWhatItCannotApply) {
     EXPECT_EQ(ordered(), 0);
 }
 
-TEST_F(Items, EachAccountComesFromTheBranchRowElseTheItemElseTheBranchDefaults) {
+TEST_F(Items, AccountsComeFromTheBranchRowElseTheItemElseTheBranchDefaultsAndTheTypeFromTheItem) {
     database().execute("Update Item_Master_Detail Set Sales_Account_No = '01HO4001'");
     database().execute("Update Item_Master Set Sales_Account_No = '01HO4999', COGS_Account_No = '01HO5001'");
     auto object = inventory();
@@ -104,18 +101,17 @@ TEST_F(Items, EachAccountComesFromTheBranchRowElseTheItemElseTheBranchDefaults) 
     EXPECT_EQ(elsewhere->InventoryAccountNo(), QString());
     EXPECT_EQ(elsewhere->FOCAccountNo(), QString());
     EXPECT_EQ(elsewhere->COGSAccountNo(), "01B25001");
-}
 
-TEST_F(Items, ItemTypeIsTheCodeOfTheItemMaster) {
+    // The item type is the item master's code, on a connection of its own.
     addItem("01S900", " 1 ");
-    auto object = createObject<Inventory>(ids::kInventory);
-    object->setADOConnectionString(connectionString());
-    object->setItemCode("01S900");
-    ASSERT_TRUE(object->Get_Item_Type()) << object->ErrDesc().toStdString();
-    EXPECT_EQ(object->ItemType(), "1");
-    object->setItemCode("S900");
-    EXPECT_FALSE(object->Get_Item_Type());
-    EXPECT_EQ(object->ErrDesc(), "Item 'S900' does not exist");
+    auto typed = createObject<Inventory>(ids::kInventory);
+    typed->setADOConnectionString(connectionString());
+    typed->setItemCode("01S900");
+    ASSERT_TRUE(typed->Get_Item_Type()) << typed->ErrDesc().toStdString();
+    EXPECT_EQ(typed->ItemType(), "1");
+    typed->setItemCode("S900");
+    EXPECT_FALSE(typed->Get_Item_Type());
+    EXPECT_EQ(typed->ErrDesc(), "Item 'S900' does not exist");
 }
 
 class Stock : public Items {
@@ -129,8 +125,12 @@ protected:
     QList<QStringList> sold() { return rowsOf(database(), "Purchase_Log", "Sold_Qty", "Order by Purchase_Log_Date"); }
 };
 
+// A unit price given does not value goods in stock, and a rental period does not change how many
+// units leave.
 TEST_F(Stock, GoodsLeaveAtMovingAverageCostInBaseUnits) {
     auto object = reduce("Box");
+    object->setUnitPrice(99);
+    object->setPeriodType("Monthly");
     ASSERT_TRUE(object->ReduceStockInHand(2)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->ItemType(), 0);
     EXPECT_EQ(object->TotalQty(), 24);
@@ -167,6 +167,9 @@ TEST_F(Stock, ItemsWithoutStockMoveNothingAndSayTheirType) {
     EXPECT_EQ(object->ItemType(), 1);
     EXPECT_EQ(object->TotalQty(), 3);
     EXPECT_EQ(object->SellingValue(), 12); // at the unit price of 4 given
+    object->setUnitPrice(150);
+    ASSERT_TRUE(object->ReduceStockInHand(-2)) << object->ErrDesc().toStdString();
+    EXPECT_EQ(object->SellingValue(), -300);
     object->setUnitPrice(0);
     ASSERT_TRUE(object->ReduceStockInHand(3)) << object->ErrDesc().toStdString();
     EXPECT_EQ(object->SellingValue(), 0);
@@ -176,25 +179,6 @@ TEST_F(Stock, ItemsWithoutStockMoveNothingAndSayTheirType) {
     ASSERT_TRUE(bolt->ReduceStockInHand(110)) << bolt->ErrDesc().toStdString();
     EXPECT_EQ(stock().value(0), "-10");
     EXPECT_DOUBLE_EQ(bolt->SellingValue(), 275);
-}
-
-// The unit price a caller gives values goods without stock; goods in stock leave at their cost,
-// and a rental period does not change how many units leave.
-TEST_F(Stock, AUnitPriceValuesOnlyGoodsWithoutStock) {
-    addItem(QStringLiteral("01S900"), QStringLiteral("1"));
-    auto service = reduce();
-    service->setItemCode(QStringLiteral("01S900"));
-    service->setUnitPrice(150);
-    ASSERT_TRUE(service->ReduceStockInHand(-2)) << service->ErrDesc().toStdString();
-    EXPECT_EQ(service->SellingValue(), -300);
-
-    auto goods = reduce(QStringLiteral("Box"));
-    goods->setUnitPrice(99);
-    goods->setPeriodType(QStringLiteral("Monthly"));
-    ASSERT_TRUE(goods->ReduceStockInHand(2)) << goods->ErrDesc().toStdString();
-    EXPECT_EQ(goods->TotalQty(), 24);
-    EXPECT_DOUBLE_EQ(goods->SellingValue(), 60);
-    EXPECT_EQ(stock().value(0), "76");
 }
 
 TEST_F(Stock, ReductionsThatCannotBeMadeWriteNothing) {
