@@ -172,4 +172,10 @@ QString adaptStatement(Dialect dialect, const QString &sql) {
     return adapted;
 }
 
+QStringList sessionSettings(Dialect dialect) {
+    if (dialect == Dialect::SQLite)
+        return {QStringLiteral("PRAGMA synchronous=NORMAL")};
+    return {QStringLiteral("SET client_min_messages TO warning")};
+}
+
 } // namespace orbsales
