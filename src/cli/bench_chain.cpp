@@ -73,12 +73,6 @@ Timed timeChains(Connection &connection, const QString &db, int count) {
         for (int i = 0; i < count; ++i)
             runChain(connection, db, client);
     }
-    if (qEnvironmentVariableIsSet("CHAIN_DUMP")) { // TEMP
-        QFile f(qEnvironmentVariable("CHAIN_DUMP")); f.open(QIODevice::Append);
-        QTextStream t(&f);
-        for (auto &st : recorder.statements) { QStringList v; for (auto &x : st.values) v << x.toString(); t << st.sql.simplified() << " | " << v.join(",") << "\n"; }
-        t << "=====\n";
-    }
     return {secondsSince(timer), std::move(recorder.statements)};
 }
 

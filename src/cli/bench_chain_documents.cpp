@@ -72,14 +72,14 @@ void stockBranch(Connection &connection, const QString &branch, const QDateTime 
 
 QString customerOf(const QString &branch) { return demo::kCompany + QStringLiteral("CH") + branch; }
 
-// The client's customer, owing to the head office's receivable as the demo's customers do.
+// The client's customer, owing to its branch's receivable, so that clients share no account.
 void addCustomer(Connection &connection, const QString &branch, const QDateTime &now) {
     const QString code = customerOf(branch);
     connection.execute(QStringLiteral("Insert into Customer_Master (Customer_Code, Company_Prefix, customer_name, "
                                       "Currency_Code, AR_Account_No, Customer_Balance, Last_Update) values "
                                       "(?, ?, ?, ?, ?, 0, ?)"),
                        {code, demo::kCompany, QStringLiteral("Chain Customer ") + branch, demo::kHomeCurrency,
-                        account(demo::kHeadOffice, "1200"), now});
+                        account(branch, "1200"), now});
     for (const QString &each : demo::branches())
         connection.execute(QStringLiteral("Insert into Customer_Master_Balance (Customer_Code, Company_Prefix, "
                                           "Branch_Prefix, Customer_Balance, Customer_Fc_Balance) values "
