@@ -59,6 +59,10 @@ Measurement invoiceMeasurement();
 Measurement returnMeasurement();
 Measurement conversionMeasurement();
 
+// Brings the planner's statistics up to date on every table, so that it sees pre-filled rows
+// (a database in use has them).
+void analyseTables(Connection &connection);
+
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are
 // added to `progress`, which may be null.

@@ -1,4 +1,5 @@
 #include "bench.h"
+#include "bench_chain.h"
 #include "commands.h"
 #include "database_setup.h"
 #include "front_end.h"
@@ -20,17 +21,25 @@ namespace orbsales::cli {
 
 namespace {
 
-// What the benchmark times, in this order; each document type adds its own.
-Measurement (*const kMeasurements[])() = {
-    customerMeasurement,
-    quotationMeasurement,
-    orderMeasurement,
-    deliveryMeasurement,
-    cashMemoMeasurement,
-    invoiceMeasurement,
-    returnMeasurement,
-    conversionMeasurement,
+// What the benchmark times, in this order, each by the name --only knows it by; each document
+// type adds its own. The chain of an order, its delivery and its invoice comes last.
+struct Named {
+    const char *name;
+    Measurement (*make)();
 };
+constexpr Named kMeasurements[] = {
+    {"customers", customerMeasurement},   {"quotations", quotationMeasurement}, {"orders", orderMeasurement},
+    {"deliveries", deliveryMeasurement},  {"cashmemos", cashMemoMeasurement},   {"invoices", invoiceMeasurement},
+    {"returns", returnMeasurement},       {"conversion", conversionMeasurement},
+};
+const char *const kChain = "chain";
+
+QStringList measurementNames() {
+    QStringList names;
+    for (const Named &named : kMeasurements)
+        names << QLatin1String(named.name);
+    return names << QLatin1String(kChain);
+}
 
 constexpr int kWarmUp = 3; // documents made before timing, so statements are prepared
 
@@ -38,6 +47,7 @@ struct Options {
     int rows = 200000;
     int count = 200;
     bool atomic = false;
+    QString only; // one measurement by name, or every one
 };
 
 bool parseOptions(const QStringList &args, Options &options, QString &error) {
@@ -45,6 +55,15 @@ bool parseOptions(const QStringList &args, Options &options, QString &error) {
         const QString &name = args[i];
         if (name == QStringLiteral("--atomic")) {
             options.atomic = true;
+            continue;
+        }
+        if (name == QStringLiteral("--only")) {
+            options.only = args.value(i + 1);
+            if (!measurementNames().contains(options.only)) {
+                error = QStringLiteral("--only needs one of %1").arg(measurementNames().join(QStringLiteral(", ")));
+                return false;
+            }
+            ++i;
             continue;
         }
         int *target = name == QStringLiteral("--rows")    ? &options.rows
@@ -83,14 +102,6 @@ double timeDocuments(const Measurement &measurement, Connection &connection, con
     return std::max<qint64>(timer.nsecsElapsed(), 1) / 1e9;
 }
 
-// A database in use has statistics on its tables; the planner should see the pre-filled rows.
-void analyse(Connection &connection) {
-    QStringList tables;
-    for (const schema::Table &table : schema::Schema::instance().tables())
-        tables << table.name;
-    connection.execute(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
-}
-
 QString afterLabel(int rows, const Measurement &measurement) {
     return QStringLiteral("after %1 more %2").arg(rows).arg(QLatin1String(measurement.prefilled));
 }
@@ -105,6 +116,13 @@ void report(QTextStream &out, const QString &label, qsizetype width, const Measu
 }
 
 } // namespace
+
+void analyseTables(Connection &connection) {
+    QStringList tables;
+    for (const schema::Table &table : schema::Schema::instance().tables())
+        tables << table.name;
+    connection.execute(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
+}
 
 Progress::Progress(QTextStream &err, const QString &what, qint64 total) : m_err(err), m_what(what), m_total(total) {}
 
@@ -158,7 +176,7 @@ int runBench(const Invocation &call) {
     QString error;
     if (!parseOptions(call.args, options, error)) {
         call.err << "orbsales bench: " << error
-                 << "\nusage: orbsales bench [--rows N] [--count N] [--atomic] [--db DB]\n";
+                 << "\nusage: orbsales bench [--rows N] [--count N] [--atomic] [--only NAME] [--db DB]\n";
         return kExitUsage;
     }
     if (call.explicitDb) {
@@ -181,8 +199,10 @@ int runBench(const Invocation &call) {
 
         std::vector<Measurement> measurements;
         qsizetype labelWidth = before.size();
-        for (Measurement (*const make)() : kMeasurements) {
-            measurements.push_back(make());
+        for (const Named &named : kMeasurements) {
+            if (!options.only.isEmpty() && options.only != QLatin1String(named.name))
+                continue;
+            measurements.push_back(named.make());
             labelWidth = std::max(labelWidth, afterLabel(options.rows, measurements.back()).size());
         }
 
@@ -217,7 +237,7 @@ int runBench(const Invocation &call) {
                 connection.commit();
                 progress.finish();
                 if (connection.dialect() == Dialect::PostgreSQL)
-                    analyse(connection);
+                    analyseTables(connection);
 
                 const double prefilled = timeDocuments(measurement, connection, db, options.count, serial);
                 report(call.out, afterLabel(options.rows, measurement), labelWidth, measurement, options.count,
@@ -230,6 +250,16 @@ int runBench(const Invocation &call) {
                 Connection::closeIdleSessions();
                 QFile::remove(db);
             }
+        }
+        if (options.only.isEmpty() || options.only == QLatin1String(kChain)) {
+            const QString db = call.explicitDb ? call.db : temporary.filePath(QStringLiteral("bench-chain.db"));
+            {
+                Connection connection;
+                connection.open(db, call.explicitDb ? Connection::Creation::MustExist
+                                                    : Connection::Creation::MayCreate);
+                initialiseDatabase(connection);
+            }
+            benchChains({call.out, call.err, db, before, options.rows, options.count});
         }
         return kExitOk;
     } catch (const std::exception &failure) {

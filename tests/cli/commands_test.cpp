@@ -130,7 +130,9 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
     EXPECT_FALSE(out.contains("fresh database"));
     // The column at which each figure line's rate ends, so the lines can be seen to align.
     QList<qsizetype> columns;
-    for (const QString &line : out.split('\n'))
+    const qsizetype chains = out.indexOf("\nchains (");
+    ASSERT_GT(chains, 0) << out.toStdString();
+    for (const QString &line : out.left(chains).split('\n'))
         if (line.contains(" per second "))
             columns << line.indexOf(" per second ");
     EXPECT_EQ(columns, QList<qsizetype>(2 * measurements, columns.value(0))) << out.toStdString();
@@ -142,6 +144,18 @@ TEST_F(CommandTest, BenchOnTheGivenDatabaseKeepsItsBooksBalanced) {
     EXPECT_EQ(database().count("Sales_Quotation_Detail"), (3 + 2 + 2) * 10 + 120);
     // Cash memos alike: their lines and one master per 10 of them (132 rows) are pre-filled.
     EXPECT_EQ(database().count("Cash_Memo_Detail"), (3 + 2 + 2) * 10 + 120);
+    // The chain: each mode before and after pre-filling, against its bare replay on SQLite and
+    // with one and two clients on PostgreSQL.
+    EXPECT_EQ(out.count(QRegularExpression("^  before pre-filling, (one commit per statement|all or nothing) +"
+                                           "\\d+\\.\\d per second ",
+                                           QRegularExpression::MultilineOption)),
+              2)
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("ratio (time per chain after pre-filling / before): one commit per statement "))
+        << out.toStdString();
+    EXPECT_EQ(out.count("statements per chain") + out.count(" per chain): ours "), 4) << out.toStdString();
+    EXPECT_EQ(out.count("ratio (chains per second, 2 clients / 1): "), database().dialect() == Dialect::PostgreSQL ? 2 : 0)
+        << out.toStdString();
     const auto [verified, books, problems] = run(cli::runVerify);
     EXPECT_EQ(verified, 0);
     EXPECT_TRUE(books.startsWith("The books hold together")) << books.toStdString();
@@ -166,7 +180,11 @@ TEST_F(CommandTest, BadArgumentsAreRefusedWithUsage) {
     } cases[] = {{cli::runInit, {"now"}, "usage: orbsales init"},
                  {cli::runScenario, {"--atomic"}, "usage: orbsales run [--atomic] FILE"},
                  {cli::runBench, {"--count", "0"}, "--count needs a number of at least 1"},
-                 {cli::runBench, {"--fast"}, "unknown option --fast"}};
+                 {cli::runBench, {"--fast"}, "unknown option --fast"},
+                 {cli::runBench,
+                  {"--only", "chains"},
+                  "--only needs one of customers, quotations, orders, deliveries, cashmemos, invoices, returns, "
+                  "conversion, chain"}};
     for (const auto &c : cases) {
         const auto [code, out, err] = run(c.command, c.args);
         EXPECT_EQ(code, 2) << c.message;

@@ -2,6 +2,7 @@ target_sources(orbsales_tests PRIVATE
     cli/cli_fixture.h
     cli/scenario_runner_test.cpp
     cli/commands_test.cpp
+    cli/bench_chain_test.cpp
     cli/demo_and_bench_test.cpp
     cli/demo_openingbalances_test.cpp
     cli/describe_test.cpp

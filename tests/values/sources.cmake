@@ -1,3 +1,4 @@
 target_sources(orbsales_tests PRIVATE
     values/numbers_test.cpp
+    values/dates_test.cpp
 )

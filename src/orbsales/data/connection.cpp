@@ -175,15 +175,12 @@ std::unique_ptr<Session> openNewSession(const ConnectionTarget &target, const QS
         }
     }
     auto session = std::make_unique<Session>(name, poolKey, target.dialect, databaseKey(target), readOnly);
-    if (target.dialect == Dialect::SQLite) {
-        session->run(QStringLiteral("PRAGMA synchronous=NORMAL"));
-        if (readOnly)
-            session->run(QStringLiteral("PRAGMA query_only=1"));
-    } else {
-        session->run(QStringLiteral("SET client_min_messages TO warning"));
-        if (readOnly)
-            session->run(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
-    }
+    for (const QString &setting : sessionSettings(target.dialect))
+        session->run(setting);
+    if (readOnly)
+        session->run(target.dialect == Dialect::SQLite
+                         ? QStringLiteral("PRAGMA query_only=1")
+                         : QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     return session;
 }
 

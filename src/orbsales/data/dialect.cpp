@@ -4,6 +4,7 @@
 #include "orbsales/values/errors.h"
 
 #include <QAtomicInteger>
+#include <QHash>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -162,7 +163,9 @@ ConnectionTarget parseConnectionString(const QString &connectionString) {
     return target;
 }
 
-QString adaptStatement(Dialect dialect, const QString &sql) {
+namespace {
+
+QString adaptAfresh(Dialect dialect, const QString &sql) {
     QString adapted = legacy_sql::standardForm(sql);
     if (dialect == Dialect::SQLite && adapted.contains(QLatin1String("DateValue("), Qt::CaseInsensitive)) {
         static const QRegularExpression dateValue(QStringLiteral(R"(\bDateValue\()"),
@@ -170,6 +173,27 @@ QString adaptStatement(Dialect dialect, const QString &sql) {
         adapted.replace(dateValue, QStringLiteral("datetime("));
     }
     return adapted;
+}
+
+} // namespace
+
+// Documents send the same few statements over and over (a watcher sees each, and statements
+// without values are not kept prepared): each is adapted once per thread.
+QString adaptStatement(Dialect dialect, const QString &sql) {
+    constexpr qsizetype kKept = 4096; // far more than the statements of every document together
+    thread_local QHash<QString, QString> adapted[2];
+    QHash<QString, QString> &known = adapted[dialect == Dialect::SQLite ? 0 : 1];
+    if (const auto it = known.constFind(sql); it != known.constEnd())
+        return *it;
+    if (known.size() >= kKept)
+        known.clear();
+    return *known.insert(sql, adaptAfresh(dialect, sql));
+}
+
+QStringList sessionSettings(Dialect dialect) {
+    if (dialect == Dialect::SQLite)
+        return {QStringLiteral("PRAGMA synchronous=NORMAL")};
+    return {QStringLiteral("SET client_min_messages TO warning")};
 }
 
 } // namespace orbsales

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace orbsales {
 
@@ -41,5 +42,9 @@ QString hidePassword(const QString &text, const QString &connectionString);
 // forms (legacy_sql.h) become standard SQL on both.
 // SQLite has no DateValue(): it becomes datetime(), a date at midnight as every stored date. PostgreSQL gets DateValue from the schema.
 QString adaptStatement(Dialect dialect, const QString &sql);
+
+// What every read-write session is told when it opens: SQLite syncs at checkpoints only (WAL
+// keeps a commit safe from a crash of the program), PostgreSQL keeps its notices to itself.
+QStringList sessionSettings(Dialect dialect);
 
 } // namespace orbsales

@@ -50,6 +50,14 @@ void replayStatements(const QString &connectionString, const std::vector<Recorde
         if (!db.open()) {
             failure = db.lastError().text();
         } else {
+            // Set up as this library's sessions are, so that only what lies between differs.
+            for (const QString &setting : sessionSettings(target.dialect)) {
+                QSqlQuery query(db);
+                if (!query.exec(setting) && failure.isEmpty())
+                    failure = query.lastError().text() + QStringLiteral(" in ") + setting;
+            }
+        }
+        if (failure.isEmpty()) {
             QHash<QString, QSqlQuery> prepared;
             for (const RecordedStatement &statement : statements) {
                 bool ok;
