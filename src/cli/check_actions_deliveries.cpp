@@ -25,12 +25,12 @@ struct DeliverySource {
 
 const DeliverySource kFromOrder{
     "SalesOrder", "Get_Order_Details", "Update_Sales_Order",
-    "Select M.Sales_Ord_No, M.Branch_Prefix from Sales_Order_Master M Where M.process_Flag = 1 and "
+    "Select M.Sales_Ord_No, M.Branch_Prefix, COALESCE(M.Exchange_Rate, 1) from Sales_Order_Master M Where M.process_Flag = 1 and "
     "COALESCE(M.Cancel_Flag, 0) = 0 and exists (Select 1 from Sales_Order_Detail D Where D.Sales_Ord_No = "
     "M.Sales_Ord_No and COALESCE(D.Sales_Ord_Delivered_Qty, 0) < D.Sales_Ord_Ordered_Qty)"};
 const DeliverySource kFromCashMemo{
     "CashMemo", "Get_CashMemo_Details", "Update_Cash_Memo",
-    "Select M.Cash_Memo_No, M.Branch_Prefix from Cash_Memo_Master M Where M.process_Flag = 1 and "
+    "Select M.Cash_Memo_No, M.Branch_Prefix, COALESCE(M.Exchange_Rate, 1) from Cash_Memo_Master M Where M.process_Flag = 1 and "
     "COALESCE(M.Cancel_Flag, 0) = 0 and exists (Select 1 from Cash_Memo_Detail D Where D.Cash_Memo_No = "
     "M.Cash_Memo_No and COALESCE(D.Cash_Memo_Delivered_Qty, 0) < D.Cash_Memo_Qty)"};
 
@@ -63,8 +63,8 @@ bool deliverPart(CheckContext &context, const DeliverySource &source) {
     });
     if (ticked == 0)
         return true;
-    if (delivery->get("ExchangeRate").toDouble() <= 0)
-        delivery->set("ExchangeRate", 1.0); // the screen's rate for the home currency
+    // The loader leaves the rate to the screen, which shows the source's.
+    delivery->set("ExchangeRate", delivery->get("ForeignCurrencyFlag").toBool() ? picked.at(2).toDouble() : 1.0);
     delivery->set("SourceName", QString::fromLatin1(source.name));
     delivery->set("DeliveryDate", today());
     if (!answered(context, *delivery, "Create_Delivery") || !answered(context, *delivery, source.update))

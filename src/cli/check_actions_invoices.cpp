@@ -85,7 +85,7 @@ bool invoice(CheckContext &context) {
         return true; // its open deliveries lie in another branch
     const Ticked ticked = tickLines(context, *grid);
     const bool foreign = customer.at(3).toInt() != 0;
-    const double rate = foreign ? customer.at(4).toDouble() : 1.0;
+    const double rate = foreign ? demo::kForeignRate : 1.0; // the day's rate of the demo's foreign currency
     const double fcDiscount = context.chance(0.3) ? double(context.pick(5)) : 0.0;
     auto home = [rate](double amount) { return numbers::roundHalfEven(amount * rate, 2); };
     const double fcTotal = numbers::roundHalfEven(ticked.gross - ticked.discounts - fcDiscount, 2);

@@ -23,19 +23,20 @@ bool quotation(CheckContext &context) {
     return answered(context, quote, "Create_Quotation");
 }
 
-// Now and then a branch changes what its online orders become, to any combination a shop sets
-// up: a credit order's invoice is made of the delivery made with it, so it is asked for only
-// together with the delivery.
+// Now and then a branch changes what its online orders become. A credit order's invoice is made
+// of the delivery made with it, so it is asked for only together with the delivery. A cash order
+// becomes a delivery or a cash memo, not both: each of the two takes the goods out of stock.
 void maybeChangePreferences(CheckContext &context, const QString &branch) {
     if (!context.chance(0.25))
         return;
     const int creditDelivery = context.pick(2);
     const int creditInvoice = creditDelivery * context.pick(2);
+    const int cashDocument = context.pick(3); // 0 none, 1 a delivery, 2 a cash memo
     context.connection.execute(
         QStringLiteral("Update Default_Sales_Preferences Set Cash_SO_Delivery_Flag = ?, Cash_SO_Cash_Memo_Flag = ?, "
                        "Credit_SO_Delivery_Flag = ?, Credit_SO_Invoice_Flag = ? Where Company_Prefix = ? and "
                        "Branch_Prefix = ?"),
-        {context.pick(2), context.pick(2), creditDelivery, creditInvoice, demo::kCompany, branch});
+        {int(cashDocument == 1), int(cashDocument == 2), creditDelivery, creditInvoice, demo::kCompany, branch});
 }
 
 void prepareConversion(CheckContext &context, FrontEndObject &order, const QString &branch) {

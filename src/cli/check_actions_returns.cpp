@@ -20,19 +20,20 @@ struct ReturnSource {
     const char *name; // in the tally
     const char *master, *detail, *number, *quantity, *processed;
     bool billedApart; // a delivery: what is invoiced comes back against the invoice
+    const char *movedBy; // the document whose stock movements took a line's goods out
 };
 
 constexpr ReturnSource kSources[] = {
     {"INV", "return of invoice", "Sales_Invoice_Master", "Sales_Invoice_Detail", "Sales_Inv_No", "Sales_Inv_Qty",
-     "Processed_Flag", false},
+     "Processed_Flag", false, "D.Delivery_No"},
     {"DSI", "return of direct invoice", "Direct_Sales_Invoice_Master", "Direct_Sales_Invoice_Detail",
-     "Dir_Sales_Inv_No", "Dir_Sales_Inv_Dtl_Qty", "Processed_Flag", false},
+     "Dir_Sales_Inv_No", "Dir_Sales_Inv_Dtl_Qty", "Processed_Flag", false, "D.Dir_Sales_Inv_No"},
     {"DEL", "return of delivery", "Delivery_Master", "Delivery_Detail", "Delivery_No", "Delivery_Qty",
-     "Processed_Flag", true},
+     "Processed_Flag", true, "D.Delivery_No"},
     {"DDL", "return of direct delivery", "Direct_Delivery_Master", "Direct_Delivery_Detail", "Direct_Delivery_No",
-     "Direct_Delivery_Qty", "Processed_Flag", true},
+     "Direct_Delivery_Qty", "Processed_Flag", true, "D.Direct_Delivery_No"},
     {"CHM", "return of cash memo", "Cash_Memo_Master", "Cash_Memo_Detail", "Cash_Memo_No", "Cash_Memo_Qty",
-     "process_Flag", false},
+     "process_Flag", false, "D.Cash_Memo_No"},
 };
 
 // What a line of the source has still to come back: what it sold less what came back already,
@@ -43,21 +44,31 @@ QString openQuantity(const ReturnSource &source) {
              source.billedApart ? QStringLiteral(" - COALESCE(D.Invoiced_Qty, 0)") : QString());
 }
 
+// A line can come back when its goods left stock: a stock movement of the document that took
+// them out, or an item that carries no stock. (The history `init` gives has an invoice of
+// deliveries whose goods never left stock.)
+QString leftStock(const ReturnSource &source) {
+    return QStringLiteral("(exists (Select 1 from Stock_Movement S Where S.Document_No = %1 and S.Item_Code = "
+                          "D.Item_Code) or exists (Select 1 from Item_Master I Where I.Item_Code = D.Item_Code and "
+                          "TRIM(I.Item_Type) not in ('0', '3')))")
+        .arg(QLatin1String(source.movedBy));
+}
+
 // A processed, standing source of the head office with lines not yet all returned.
 QString openSource(CheckContext &context, const ReturnSource &source) {
     return context.pickOne(
         QStringLiteral("Select M.%3 from %1 M Where M.%4 = 1 and COALESCE(M.Cancel_Flag, 0) = 0 and "
-                       "M.Branch_Prefix = 'HO' and exists (Select 1 from %2 D Where D.%3 = M.%3 and %5 > 0)")
+                       "M.Branch_Prefix = 'HO' and exists (Select 1 from %2 D Where D.%3 = M.%3 and %5 > 0 and %6)")
             .arg(QLatin1String(source.master), QLatin1String(source.detail), QLatin1String(source.number),
-                 QLatin1String(source.processed), openQuantity(source)));
+                 QLatin1String(source.processed), openQuantity(source), leftStock(source)));
 }
 
 // Some of the source's open lines, each with a whole part of what is still open.
 std::vector<std::pair<QString, double>> randomQuantities(CheckContext &context, const ReturnSource &source,
                                                          const QString &sourceNo) {
     const Connection::Result lines = context.connection.select(
-        QStringLiteral("Select D.Item_Code, %1 from %2 D Where D.%3 = ? and %1 > 0 Order by D.SL_No")
-            .arg(openQuantity(source), QLatin1String(source.detail), QLatin1String(source.number)),
+        QStringLiteral("Select D.Item_Code, %1 from %2 D Where D.%3 = ? and %1 > 0 and %4 Order by D.SL_No")
+            .arg(openQuantity(source), QLatin1String(source.detail), QLatin1String(source.number), leftStock(source)),
         {sourceNo});
     std::vector<std::pair<QString, double>> quantities;
     for (const QVariantList &line : lines.rows) {
