@@ -15,6 +15,14 @@ namespace {
 
 const QString kCashMemo = QStringLiteral("OrbSales.CashMemo");
 
+bool soldFromLots(CheckContext &context, const QString &itemCode) {
+    return context.connection
+               .scalar(QStringLiteral("Select COALESCE(SUM(Sold_Qty), 0) from Purchase_Log Where Item_Code = ? and "
+                                      "Branch_Prefix = ?"),
+                       {itemCode, demo::kHeadOffice})
+               .toDouble() >= context.clients;
+}
+
 // The memo's lines, each within what the head office may sell, and what they take out of stock.
 std::vector<SampleLine> randomLines(CheckContext &context, bool pointOfSale, Reservation &takes) {
     const auto items = demo::items();
@@ -24,9 +32,11 @@ std::vector<SampleLine> randomLines(CheckContext &context, bool pointOfSale, Res
     for (int i = 0; i < count; ++i) {
         const QString code = QString::fromUtf8(items[size_t(context.pick(int(items.size())))].code);
         const double wanted = double(1 + context.pick(4));
-        // Only a point-of-sale memo takes goods back, and then after a line that sells.
+        // Only a point-of-sale memo takes goods back, after a line that sells, and only goods the
+        // shop sold: they go back to the purchase lots they were drawn from.
         if (pointOfSale && !lines.empty() && context.chance(0.3)) {
-            lines.push_back({code, -1.0, 0});
+            if (soldFromLots(context, demo::kCompany + code))
+                lines.push_back({code, -1.0, 0});
             continue;
         }
         const double quantity = sellable.take(demo::kCompany + code, demo::kHeadOffice, wanted);

@@ -76,7 +76,7 @@ QString replayLine(const QString &db, const CheckOptions &options, bool explicit
 
 void printTally(QTextStream &out, const CheckTally &tally) {
     for (qsizetype i = 0; i < tally.names.size(); ++i)
-        out << "  " << tally.names.at(i).leftJustified(18) << tally.ran[size_t(i)] << " steps, "
+        out << "  " << tally.names.at(i).leftJustified(27) << tally.ran[size_t(i)] << " steps, "
             << tally.refused[size_t(i)] << " refused\n";
     for (const QString &refusal : tally.lastRefusals)
         out << "  last refusals: " << refusal << '\n';

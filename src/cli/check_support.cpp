@@ -102,7 +102,7 @@ void maybeTypeNumber(CheckContext &context, FrontEndObject &object, const char *
 bool processDrawn(CheckContext &context, std::shared_ptr<FrontEndObject> object, std::shared_ptr<void> keep,
                   const char *manualFlag, const char *manualIdentity, const Processing &process,
                   const Reservation &takes) {
-    const bool offline = context.chance(0.25) && qEnvironmentVariableIsEmpty("CHECK_ONLINE_ONLY");
+    const bool offline = context.chance(0.25);
     setMode(*object, offline ? ProcessMode::Offline : ProcessMode::Online);
     maybeTypeNumber(context, *object, manualFlag, manualIdentity);
     object->set("LastUpdate", QDateTime::currentDateTime());

@@ -94,21 +94,8 @@ CheckTally runWorkload(const CheckRun &run, const std::function<void(int done)> 
                 throw OrbError(QStringLiteral("%1 answered: %2").arg(tally.names[int(chosen)], context.refusal));
             ++tally.refused[chosen];
             tally.lastRefusals << QStringLiteral("%1: %2").arg(tally.names[int(chosen)], context.refusal);
-            if (!qEnvironmentVariableIsEmpty("CHECK_TRACE"))
-                qWarning("refused %s", qPrintable(tally.lastRefusals.last()));
             if (tally.lastRefusals.size() > 5)
                 tally.lastRefusals.removeFirst();
-        }
-        if (!qEnvironmentVariableIsEmpty("CHECK_PROBE")) {
-            static QString last;
-            const QString now = connection.select(QString::fromLocal8Bit(qgetenv("CHECK_PROBE"))).rows.isEmpty() ? QString() : QStringLiteral("x");
-            const Connection::Result r = connection.select(QString::fromLocal8Bit(qgetenv("CHECK_PROBE")));
-            QStringList found;
-            for (const auto &row : r.rows) found << row.first().toString();
-            const QString joined = found.join(QLatin1Char(','));
-            if (joined != last)
-                qWarning("step %d %s: probe now %s", step, qPrintable(tally.names[int(chosen)]), qPrintable(joined));
-            last = joined;
         }
         if (progress && step < run.steps)
             progress(step + 1);
