@@ -34,10 +34,10 @@ void checkTwice(Connection &connection, const NumberedDocument &document, QStrin
         QStringLiteral("Select %2, count(*) from %1 Group by %2 Having count(*) > 1 Order by %2")
             .arg(QLatin1String(document.master), QLatin1String(document.number)));
     for (const QVariantList &row : twice.rows)
-        breaches << QStringLiteral("Number %1 is held by %2 %3 rows of %4")
+        breaches << QStringLiteral("Number %1 is held by %2 rows of %3")
                         .arg(row.at(0).toString())
                         .arg(row.at(1).toInt())
-                        .arg(QLatin1String(document.master), QLatin1String(document.kind));
+                        .arg(QLatin1String(document.master));
 }
 
 void checkLines(Connection &connection, const NumberedDocument &document, QStringList &breaches) {
@@ -53,9 +53,10 @@ void checkLines(Connection &connection, const NumberedDocument &document, QStrin
                        "from %1 M Where M.%3 = D.%3) Group by D.%3 Order by D.%3")
             .arg(master, detail, number));
     for (const QVariantList &row : lost.rows)
-        breaches << QStringLiteral("%1 lines of %2 stand under %3, which no %4 holds")
+        breaches << QStringLiteral("%1 holds %2 line(s) under %3, which no %4 holds")
+                        .arg(detail)
                         .arg(row.at(1).toInt())
-                        .arg(detail, row.at(0).toString(), QLatin1String(document.kind));
+                        .arg(row.at(0).toString(), QLatin1String(document.kind));
     const Connection::Result doubled = connection.select(
         QStringLiteral("Select %2, SL_No, count(*) from %1 Group by %2, SL_No Having count(*) > 1 Order by %2, SL_No")
             .arg(detail, number));
