@@ -26,7 +26,7 @@ struct CheckContext {
     bool atomic = false;    // the all-or-nothing switch on every object
     qint32 manualFrom = 0;  // where this run's typed document numbers begin (manualNumbersFrom)
     QString refusal;        // why the last step's document answered False
-    int manualTaken = 0;
+    int manualTaken = 0;    // typed numbers used so far
     // Documents processed offline, waiting for their synchronised copy to be processed (as the
     // site that keeps the books replays them later); each answers as an action does.
     std::vector<std::function<bool(CheckContext &)>> awaitingCopy = {};
@@ -46,9 +46,11 @@ struct CheckContext {
     double manualNumber();
 };
 
-// Typed numbers run downwards inside a band of their own per client, above every counter as the
-// run starts: a typed number raises its counter past itself, so the counter's own numbers then
-// lie above the band, and the next typed number (lower) can never meet one of them.
+// Typed numbers run downwards from the top of a band of their own per client, the bands above
+// every counter as the run starts. A typed number raises its counter past itself, so the
+// counter's own numbers then lie above it (the next typed number is lower), climbing into the
+// next client's band from below while that client types downwards from its top: a run types and
+// takes far fewer numbers than a band holds, so the two never meet.
 inline constexpr qint32 kManualBand = 1'000'000;
 // The first band of a run: above every counter of the database, on a round figure.
 qint32 manualNumbersFrom(Connection &connection);
