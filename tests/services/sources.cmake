@@ -10,4 +10,5 @@ target_sources(orbsales_tests PRIVATE
     services/books_test.cpp
     services/books_halfdone_test.cpp
     services/books_numbers_test.cpp
+    services/books_conversion_test.cpp
 )
