@@ -1,50 +1,18 @@
-#include "check.h"
+#include "check_support.h"
 #include "demo.h"
 #include "front_end.h"
-#include "sample_quotation.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/grid/memory_grid.h"
+#include "orbsales/services/package/demo_company.h"
+#include "orbsales/services/package/seed_deliveries.h"
 
-#include <QDateTime>
-
+// Quotations and orders: an order keyed in and processed online (converted into a delivery, a
+// cash memo or an invoice by the branch's preferences), offline or as a synchronised copy, or
+// left waiting under its temporary number; processed orders cancelled.
 namespace orbsales::cli {
 
 namespace {
-
-// What every object of the workload gets: the front end's connection, the switch, a stamp.
-void prepare(CheckContext &context, FrontEndObject &object) {
-    object.set("LastUpdate", QDateTime::currentDateTime());
-    if (context.atomic)
-        object.set("AtomicFlag", true);
-}
-
-bool answered(CheckContext &context, FrontEndObject &object, const char *operation) {
-    if (object.call(operation))
-        return true;
-    context.refusal = QStringLiteral("%1 %2").arg(QLatin1String(operation), object.errDesc());
-    return false;
-}
-
-// A few lines of the demo company's items, in the customer's currency half the time for the
-// foreign customer.
-SampleQuotation randomSale(CheckContext &context) {
-    SampleQuotation sale;
-    const auto customers = demo::customers();
-    const demo::DemoCustomer &customer = customers[size_t(context.pick(int(customers.size())))];
-    sale.customerCode = QString::fromUtf8(customer.code);
-    sale.customerName = QString::fromUtf8(customer.name);
-    sale.currency = QString::fromUtf8(customer.currency);
-    sale.branch = context.chance(0.8) ? demo::kHeadOffice : demo::kSecondBranch;
-    sale.date = QDate(2026, 12, 1).addDays(context.pick(28));
-    sale.discountPercent = context.chance(0.3) ? double(context.pick(3) * 5) : 0;
-    const auto items = demo::items();
-    const int lines = 1 + context.pick(4);
-    for (int i = 0; i < lines; ++i)
-        sale.lines.push_back({QString::fromUtf8(items[size_t(context.pick(int(items.size())))].code),
-                              double(1 + context.pick(9)), context.chance(0.2) ? 10.0 : 0.0});
-    return sale;
-}
 
 bool quotation(CheckContext &context) {
     MemoryGrid grid(8, kQuotationGridColumns);
@@ -55,22 +23,58 @@ bool quotation(CheckContext &context) {
     return answered(context, quote, "Create_Quotation");
 }
 
-// An order keyed in, or raised from an open quotation, then processed in a mode drawn at
-// random: offline (numbered, quantities raised) or as a synchronised copy (numbered again here,
-// quantities raised) — online processing converts by the branch's preferences.
+// Now and then a branch changes what its online orders become. A credit order's invoice is made
+// of the delivery made with it, so it is asked for only together with the delivery. A cash order
+// becomes a delivery or a cash memo, not both: each of the two takes the goods out of stock.
+void maybeChangePreferences(CheckContext &context, const QString &branch) {
+    if (!context.chance(0.25))
+        return;
+    const int creditDelivery = context.pick(2);
+    const int creditInvoice = creditDelivery * context.pick(2);
+    const int cashDocument = context.pick(3); // 0 none, 1 a delivery, 2 a cash memo
+    context.connection.execute(
+        QStringLiteral("Update Default_Sales_Preferences Set Cash_SO_Delivery_Flag = ?, Cash_SO_Cash_Memo_Flag = ?, "
+                       "Credit_SO_Delivery_Flag = ?, Credit_SO_Invoice_Flag = ? Where Company_Prefix = ? and "
+                       "Branch_Prefix = ?"),
+        {int(cashDocument == 1), int(cashDocument == 2), creditDelivery, creditInvoice, demo::kCompany, branch});
+}
+
+void prepareConversion(CheckContext &context, FrontEndObject &order, const QString &branch) {
+    const package::StockLocation location = package::demoLocation(branch);
+    order.set("DeliveryPrefix", QStringLiteral("DEL"));
+    order.set("CashMemoPrefix", QStringLiteral("CHM"));
+    order.set("InvoicePrefix", QStringLiteral("INV"));
+    order.set("StockMovementPrefix", QStringLiteral("DEL"));
+    order.set("SalesLogPrefix", QStringLiteral("INV"));
+    order.set("LocationID", location.id);
+    order.set("LocationName", location.name);
+    maybeChangePreferences(context, branch);
+}
+
+// An order keyed in, saved under its temporary number (where a fifth of them stay, as orders
+// waiting for approval do) and processed in a mode drawn at random, its number typed now and then.
 bool order(CheckContext &context) {
     MemoryGrid grid(8, kOrderGridColumns);
     FrontEndObject created(QStringLiteral("OrbSales.SalesOrder"));
     created.set("AdoConnectionObject", QVariant::fromValue(&context.connection));
     created.set("ADOConnectionString", context.db);
-    fillOrder(created, grid, randomSale(context));
+    const SampleQuotation sale = randomSale(context);
+    fillOrder(created, grid, sale);
+    if (context.chance(0.3)) {
+        created.set("PaymentType", QStringLiteral("Cash"));
+        created.set("PaymentTerms", QString());
+    }
+    const ProcessMode mode = randomMode(context, true);
+    if (mode == ProcessMode::Online)
+        prepareConversion(context, created, sale.branch);
     prepare(context, created);
     if (!answered(context, created, "Create_Order"))
         return false;
     if (context.chance(0.2))
-        return true; // left under its temporary number, as orders waiting for approval are
-    created.set("OnlineFlag", false);
-    created.set("SyncFlag", context.chance(0.3));
+        return true;
+    setMode(created, mode);
+    maybeTypeNumber(context, created, "DocManualFlag", "DocIdentity");
+    created.set("LastUpdate", QDateTime::currentDateTime());
     return answered(context, created, "Process_Order");
 }
 
@@ -92,7 +96,7 @@ bool cancelOrder(CheckContext &context) {
 } // namespace
 
 std::vector<CheckAction> orderActions() {
-    return {{"quotation", 3, quotation}, {"order", 5, order}, {"cancelled order", 1, cancelOrder}};
+    return {{"quotation", 3, quotation}, {"order", 6, order}, {"cancelled order", 1, cancelOrder}};
 }
 
 } // namespace orbsales::cli

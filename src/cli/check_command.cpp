@@ -23,7 +23,8 @@ struct CheckOptions {
     int steps = 500;
     int clients = 1;
     bool atomic = false;
-    int worker = -1; // a client process started by the check itself
+    int worker = -1;        // a client process started by the check itself
+    qint32 manualFrom = -1; // handed to each client process: where the run's typed numbers begin
 };
 
 bool readOptions(const QStringList &args, CheckOptions &options, QString &problem) {
@@ -48,6 +49,8 @@ bool readOptions(const QStringList &args, CheckOptions &options, QString &proble
             options.clients = value.toInt(&ok), ok = ok && options.clients >= 1 && options.clients <= 64;
         else if (word == QLatin1String("--worker"))
             options.worker = value.toInt(&ok), ok = ok && options.worker >= 0;
+        else if (word == QLatin1String("--numbers-from"))
+            options.manualFrom = value.toInt(&ok), ok = ok && options.manualFrom >= 0;
         else {
             problem = QStringLiteral("unknown option %1").arg(word);
             return false;
@@ -73,7 +76,7 @@ QString replayLine(const QString &db, const CheckOptions &options, bool explicit
 
 void printTally(QTextStream &out, const CheckTally &tally) {
     for (qsizetype i = 0; i < tally.names.size(); ++i)
-        out << "  " << tally.names.at(i).leftJustified(18) << tally.ran[size_t(i)] << " steps, "
+        out << "  " << tally.names.at(i).leftJustified(27) << tally.ran[size_t(i)] << " steps, "
             << tally.refused[size_t(i)] << " refused\n";
     for (const QString &refusal : tally.lastRefusals)
         out << "  last refusals: " << refusal << '\n';
@@ -87,7 +90,9 @@ int runClients(const Invocation &call, const CheckOptions &options) {
         auto process = std::make_unique<QProcess>();
         QStringList args{QStringLiteral("check"), QStringLiteral("--worker"), QString::number(client),
                          QStringLiteral("--seed"), QString::number(options.seed), QStringLiteral("--steps"),
-                         QString::number(options.steps), QStringLiteral("--db"), call.db};
+                         QString::number(options.steps), QStringLiteral("--clients"), QString::number(options.clients),
+                         QStringLiteral("--numbers-from"),
+                         QString::number(options.manualFrom), QStringLiteral("--db"), call.db};
         if (options.atomic)
             args << QStringLiteral("--atomic");
         process->start(QCoreApplication::applicationFilePath(), args);
@@ -97,9 +102,11 @@ int runClients(const Invocation &call, const CheckOptions &options) {
     for (size_t client = 0; client < clients.size(); ++client) {
         QProcess &process = *clients[client];
         process.waitForFinished(-1);
-        call.out << "client " << client << ":\n" << QString::fromUtf8(process.readAllStandardOutput());
+        const QString out = QString::fromUtf8(process.readAllStandardOutput());
+        call.out << "client " << client << ":\n" << out;
         const QString err = QString::fromUtf8(process.readAllStandardError()).trimmed();
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != kExitOk) {
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != kExitOk || isContention(out) ||
+            isContention(err)) {
             ++failedClients;
             call.out << "client " << client << " stopped: " << err << '\n';
         }
@@ -119,7 +126,11 @@ int runCheck(const Invocation &call) {
     }
     try {
         if (options.worker >= 0) { // one client of runClients
-            const CheckTally tally = runWorkload(call.db, options.seed, options.steps, options.worker, options.atomic, {});
+            Connection connection;
+            connection.open(call.db);
+            const qint32 manualFrom = options.manualFrom >= 0 ? options.manualFrom : manualNumbersFrom(connection);
+            const CheckTally tally = runWorkload(
+                {call.db, options.seed, options.steps, options.worker, options.clients, options.atomic, manualFrom}, {});
             printTally(call.out, tally);
             return kExitOk;
         }
@@ -147,13 +158,18 @@ int runCheck(const Invocation &call) {
                  << (options.clients > 1 ? QStringLiteral(" per client, %1 clients").arg(options.clients) : QString())
                  << (options.atomic ? QStringLiteral(", all-or-nothing") : QString()) << '\n';
         call.out.flush();
+        {
+            Connection connection;
+            connection.open(db);
+            options.manualFrom = manualNumbersFrom(connection);
+        }
         int failedClients = 0;
         if (options.clients > 1) {
             Invocation clientCall{db, call.args, call.out, call.err, true};
             failedClients = runClients(clientCall, options);
         } else {
             Progress progress(call.err, QStringLiteral("steps"), options.steps);
-            const CheckTally tally = runWorkload(db, options.seed, options.steps, 0, options.atomic,
+            const CheckTally tally = runWorkload({db, options.seed, options.steps, 0, 1, options.atomic, options.manualFrom},
                                                  [&](int) { progress.add(1); });
             progress.finish();
             printTally(call.out, tally);

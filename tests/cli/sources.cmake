@@ -9,6 +9,7 @@ target_sources(orbsales_tests PRIVATE
     cli/deliveries_cli_test.cpp
     cli/returns_demo_bench_test.cpp
     cli/hardening_cli_test.cpp
+    cli/check_workload_test.cpp
 )
 target_link_libraries(orbsales_tests PRIVATE orbsales_clilib)
 # The example scenarios are run by the tests from where they live in the source tree.

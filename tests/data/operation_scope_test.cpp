@@ -2,7 +2,10 @@
 #include "orbsales/frame/business_object.h"
 #include "support/test_database.h"
 
+#include <chrono>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace orbsales::testing {
 
@@ -31,6 +34,13 @@ public:
         return untrapped([&] {
             writeBoth(code);
             return end(ending);
+        });
+    }
+    // Runs `work` as the operation's body and answers True.
+    bool Run(const std::function<void()> &work) {
+        return trapped([&] {
+            work();
+            return true;
         });
     }
     // Writes, has `inner` write and end as it is told, then ends itself.
@@ -171,6 +181,42 @@ INSTANTIATE_TEST_SUITE_P(
                       Nesting{"InnerTrueOuterTrue", false, Ending::True, Ending::True, 2, 2},
                       Nesting{"InnerTrueOuterFalse", true, Ending::True, Ending::False, 0, 0}),
     [](const ::testing::TestParamInfo<Nesting> &info) { return std::string(info.param.name); });
+
+// Two all-or-nothing operations that change the same two rows in opposite orders, at once: the
+// second waits for the first instead of deadlocking, and both keep their changes.
+TEST_F(OperationScopeTest, AllOrNothingOperationsWriteOneAtATime) {
+    database().execute(QStringLiteral("Insert into Currency_Master (Currency_Code, Currency_Symbol) values ('R1', ''), "
+                                      "('R2', '')"));
+    auto change = [this](const char *first, const char *second, const char *mark) {
+        Connection own;
+        own.open(connectionString());
+        auto object = probe(true);
+        object->setAdoConnectionObject(&own);
+        const QString append = QStringLiteral("Update Currency_Master Set Currency_Symbol = Currency_Symbol || ? Where "
+                                              "Currency_Code = ?");
+        return object->Run([&] {
+            own.execute(append, {QLatin1String(mark), QLatin1String(first)});
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            own.execute(append, {QLatin1String(mark), QLatin1String(second)});
+        });
+    };
+    bool firstAnswer = false;
+    bool secondAnswer = false;
+    std::thread one([&] { firstAnswer = change("R1", "R2", "a"); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::thread two([&] { secondAnswer = change("R2", "R1", "b"); });
+    one.join();
+    two.join();
+    EXPECT_TRUE(firstAnswer);
+    EXPECT_TRUE(secondAnswer);
+    for (const char *code : {"R1", "R2"})
+        EXPECT_EQ(database()
+                      .scalar(QStringLiteral("Select Currency_Symbol from Currency_Master Where Currency_Code = ?"),
+                              {QLatin1String(code)})
+                      .toString(),
+                  QStringLiteral("ab"))
+            << code;
+}
 
 } // namespace
 } // namespace orbsales::testing

@@ -98,7 +98,9 @@ TEST_F(DirectProcess, NumberPostingsAndCounterFollowTheMode) {
         {"synchronising", false, true, false, 0, 9, "01HODDLTMP1", 9, false, true},
         {"manual above the counter", true, false, true, 120, 100, "01HODDL120", 121, false, true},
         {"manual below the counter", true, false, true, 120, 130, "01HODDL120", 130, false, true},
-        {"manual offline", false, false, true, 120, 100, "01HODDL120", 100, false, false},
+        // Offline, a typed number still raises the counter, or the counter would give it again.
+        {"manual offline", false, false, true, 120, 100, "01HODDL120", 121, false, false},
+        {"manual offline below the counter", false, false, true, 120, 130, "01HODDL120", 130, false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

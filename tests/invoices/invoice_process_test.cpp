@@ -46,6 +46,8 @@ TEST_F(InvoiceProcess, NumberQuantitiesAndPostingsFollowTheMode) {
          false, true},
         {"manual raises the counter", Way::Standard, true, false, true, 40.5, "01HOINV40", 41, true, true},
         {"manual below the counter", Way::Standard, true, false, true, 1, "01HOINV1", 2, true, true},
+        // Offline, a typed number still raises the counter, or the counter would give it again.
+        {"manual offline raises the counter", Way::Standard, false, false, true, 40, "01HOINV40", 41, true, false},
         {"plain online", Way::Plain, true, false, false, 0, "01HOINV2", 3, true, true},
         {"plain ignores the manual number", Way::Plain, true, false, true, 40, "01HOINV2", 3, true, true},
         {"plain offline", Way::Plain, false, false, false, 0, "01HOINV2", 3, true, false},

@@ -9,4 +9,6 @@ target_sources(orbsales_tests PRIVATE
     services/records_test.cpp
     services/books_test.cpp
     services/books_halfdone_test.cpp
+    services/books_numbers_test.cpp
+    services/books_conversion_test.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "orbsales/customers/customer_messages.h"
 #include "orbsales/data/column_rules.h"
+#include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/documents/posting.h"
 #include "orbsales/frame/registry.h"
@@ -253,7 +254,11 @@ bool CustomerOB::moveChartOpening(const QString &account, double change) {
                CursorType::Static);
     if (chart.eof())
         return fail(msg::kErrorWhileProcessingOB);
-    chart.setValue(u"Opening_Balance", columns::numberOrZero(chart, u"Opening_Balance") + change);
+    // Moved by the statement itself: two lists processed at once each add their own total, where
+    // reading the opening and writing it back would lose one of them.
+    connection().execute(QStringLiteral("Update Chart_Of_Accounts Set Opening_Balance = COALESCE(Opening_Balance, 0) + ? "
+                                        "Where Row_Id = ?"),
+                         {change, chart.value(u"Row_Id")});
     chart.setValue(u"Last_Update", m_LastUpdate);
     chart.update();
     return true;

@@ -91,6 +91,9 @@ void endScope(Session &session, bool keep) {
 
 namespace detail {
 
+// The key of the transaction lock every all-or-nothing operation takes on PostgreSQL.
+constexpr qint64 kOperationLock = 0x4F524253; // "ORBS"
+
 void enlist(const std::shared_ptr<Session> &session) {
     if (t_scope.depth == 0)
         return;
@@ -102,6 +105,12 @@ void enlist(const std::shared_ptr<Session> &session) {
         } else {
             session->run(session->beginStatement());
             session->inTransaction = true;
+            // All-or-nothing operations write one at a time, as BEGIN IMMEDIATE makes them on
+            // SQLite: two operations that each hold rows the other wants (accounts, stock rows,
+            // taken in the order of their lines) would otherwise deadlock, and the database
+            // would end one of them with an error. The lock ends with the transaction.
+            if (session->dialect() == Dialect::PostgreSQL && !session->readOnly())
+                session->run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kOperationLock));
         }
         session->joined = true;
     }

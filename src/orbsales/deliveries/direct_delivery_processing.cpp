@@ -69,8 +69,11 @@ bool DirectDelivery::Process_Direct_Delivery() {
             renumber(master, identity.value());
         }
         master.close();
+        // Offline: numbered only. A counter's number is left as it is (taking it reserved it), but a
+        // typed number raises the counter past itself as in every mode, or the counter would give
+        // the same number to a later delivery.
         if (mode.isOffline())
-            return true; // numbered only; the counter is left as it is
+            return !identity.isManual() || identity.finish(connection(), errDescTarget());
 
         auto general = createObject<General>(service_ids::kGeneral);
         general->setADOConnectionString(m_ADOConnectionString);

@@ -1,6 +1,7 @@
 #include "orbsales/documents/source_lines.h"
 
 #include "orbsales/data/column_rules.h"
+#include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/text.h"
 
@@ -21,7 +22,11 @@ bool addToSourceLine(Connection &connection, const SourceLineKey &key, QStringVi
     Recordset line;
     if (!openSourceLine(line, connection, key))
         return false;
-    line.setValue(quantityColumn, columns::numberOrZero(line, quantityColumn) + quantity);
+    // The quantity is raised by the statement itself: two users delivering or invoicing from one
+    // line at once each add their own, where reading it and writing it back would lose one.
+    connection.execute(QStringLiteral("Update %1 Set %2 = COALESCE(%2, 0) + ? Where Row_Id = ?")
+                           .arg(key.table, quantityColumn.toString()),
+                       {quantity, line.value(u"Row_Id")});
     line.setValue(u"Last_Update", lastUpdate);
     line.update();
     return true;

@@ -96,8 +96,13 @@ bool SalesInvoice::processInvoice(Variant variant) {
     // currency are not used).
     if (variant == Variant::Standard)
         m_discounts.home = numbers::roundHalfEven(m_discounts.foreign * m_ExchangeRate, m_AmtDig);
-    if (mode.isOffline())
-        return true; // the counter is not advanced: our counter has already reserved the number
+    // Offline: the counter is not advanced (taking the number reserved it), but a typed number
+    // raises the counter past itself as in every mode, or the counter would give it again.
+    if (mode.isOffline()) {
+        if (manual)
+            raiseCounterPastManual(connection(), prefixes(), manualIdentity(m_manualDocIdentity));
+        return true;
+    }
     if (!Post_Discount() || !Post_Receivable())
         return false;
     if (manual) {

@@ -1,6 +1,7 @@
 #include "orbsales/returns/return_costing.h"
 
 #include "orbsales/data/column_rules.h"
+#include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/values/text.h"
 
@@ -24,13 +25,16 @@ double unitCostOf(Recordset &lot) {
     return total == 0 ? 0 : columns::numberOrZero(lot, u"Purchase_Item_Amount") / total;
 }
 
-// Lowers the lot's Sold_Qty by what it can take of what is left.
-void giveTo(Recordset &lot, Walk &walk, const QVariant &stamp) {
+// Lowers the lot's Sold_Qty by what it can take of what is left. The statement itself lowers
+// it: a sale drawing on the same lot at the same time adds its own quantity, which reading the
+// lot and writing it back would lose.
+void giveTo(Connection &connection, Recordset &lot, Walk &walk, const QVariant &stamp) {
     const double sold = columns::numberOrZero(lot, u"Sold_Qty");
     const double taken = std::min(sold, walk.left);
     if (taken <= 0)
         return;
-    lot.setValue(u"Sold_Qty", sold - taken);
+    connection.execute(QStringLiteral("Update Purchase_Log Set Sold_Qty = COALESCE(Sold_Qty, 0) - ? Where Row_Id = ?"),
+                       {taken, lot.value(u"Row_Id")});
     lot.setValue(u"Last_Update", stamp);
     lot.update();
     walk.left -= taken;
@@ -70,7 +74,7 @@ ReturnCost giveBackToLots(Connection &connection, const QString &itemCode, const
                 columns::numberOrZero(lots, u"Total_Purchase_Qty") - columns::numberOrZero(lots, u"Sold_Qty");
             openQuantity += unsold;
             openValue += unsold * unitCostOf(lots);
-            giveTo(lots, walk, stamp);
+            giveTo(connection, lots, walk, stamp);
             if (walk.left <= 0 && costing != Costing::Average)
                 break; // the average needs every open lot
         }
@@ -88,7 +92,7 @@ ReturnCost giveBackToLots(Connection &connection, const QString &itemCode, const
         if (lots.eof())
             break;
         for (; !lots.eof() && walk.left > 0; lots.moveNext())
-            giveTo(lots, walk, stamp);
+            giveTo(connection, lots, walk, stamp);
     }
 
     ReturnCost cost;

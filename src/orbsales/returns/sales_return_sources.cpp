@@ -1,6 +1,7 @@
 #include "orbsales/returns/sales_return.h"
 
 #include "orbsales/data/column_rules.h"
+#include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
 #include "orbsales/documents/source_lines.h"
 #include "orbsales/frame/registry.h"
@@ -157,7 +158,15 @@ bool SalesReturn::Update_Source(Connection *&Cn, QString &pDocNo, double &pQty, 
         if (returned > quantity + kQuantityTolerance || returned < -kQuantityTolerance)
             return fail(msg::moreThanReturnable(pItemCode.mid(2), pQty,
                                                 quantity - columns::numberOrZero(line, u"Return_Qty"), pDocNo));
-        line.setValue(u"Return_Qty", returned);
+        // Raised by the statement itself, and only while it stays within what went out: two returns
+        // of one line at once each add their own, and together cannot bring back more than was sold.
+        const int raised = connection.execute(
+            QStringLiteral("Update %1 Set Return_Qty = COALESCE(Return_Qty, 0) + ? Where Row_Id = ? and "
+                           "COALESCE(Return_Qty, 0) + ? <= %2 + ?")
+                .arg(QString::fromLatin1(kind->detailTable), quantityColumn),
+            {pQty, line.value(u"Row_Id"), pQty, kQuantityTolerance});
+        if (raised == 0)
+            return fail(msg::moreThanReturnable(pItemCode.mid(2), pQty, quantity - returned + pQty, pDocNo));
         line.setValue(u"Last_Update", m_LastUpdate);
         const bool invoice = pSource == QLatin1String("INV");
         if (invoice && returned == quantity)

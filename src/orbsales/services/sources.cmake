@@ -43,6 +43,8 @@ target_sources(orbsales PRIVATE
     services/package/seed_returns.cpp
     services/package/books_returns.h
     services/package/books_returns.cpp
+    services/package/books_numbers.h
+    services/package/books_numbers.cpp
     services/package/books.h
     services/package/books.cpp
     services/package/books_openingbalances.h

@@ -3,6 +3,8 @@
 #include "orbsales/data/connection.h"
 #include "orbsales/services/package/package_support.h"
 
+#include <cmath>
+
 namespace orbsales::package {
 
 namespace {
@@ -62,6 +64,33 @@ void checkCancelledInvoices(Connection &connection, QStringList &breaches) {
 }
 
 } // namespace
+
+QString ConversionRounding::text() const {
+    return QStringLiteral("Invoice %1 in %2: its %3 ledger lines are each converted into the home currency and "
+                          "rounded, so they miss each other by %4")
+        .arg(documentNo, currency)
+        .arg(converted)
+        .arg(figure(net));
+}
+
+QList<ConversionRounding> conversionRoundings(Connection &connection) {
+    const Connection::Result invoices = connection.select(QStringLiteral(
+        "Select M.Sales_Inv_No, M.Currency_Code, COALESCE(SUM(COALESCE(G.GL_Debit_Amount, 0) - "
+        "COALESCE(G.GL_Credit_Amount, 0)), 0), count(G.Document_No) "
+        "from Sales_Invoice_Master M Join General_Ledger G on G.Document_No = M.Sales_Inv_No "
+        "Where M.Foreign_Currency_Flag = 1 and M.Processed_Flag = 1 and COALESCE(M.Cancel_Flag, 0) = 0 "
+        "Group by M.Sales_Inv_No, M.Currency_Code Order by M.Sales_Inv_No"));
+    QList<ConversionRounding> roundings;
+    for (const QVariantList &row : invoices.rows) {
+        const double net = row.at(2).toDouble();
+        const int converted = row.at(3).toInt();
+        // Amounts to 2 decimals, as the package posts them.
+        if (sameAmount(net, 0) || std::fabs(net) > 0.005 * converted + 0.000005)
+            continue;
+        roundings << ConversionRounding{row.at(0).toString(), row.at(1).toString().trimmed(), net, converted};
+    }
+    return roundings;
+}
 
 void checkInvoices(Connection &connection, QStringList &breaches) {
     checkInvoicedQuantities(connection, breaches);

@@ -51,7 +51,10 @@ void drawOnLots(Connection &connection, const ItemRecord &item, const QString &b
         const double sold = lots.isNull(u"Sold_Qty") ? 0 : lots.number(u"Sold_Qty");
         const double room = taking ? lots.number(u"Total_Purchase_Qty") - sold : sold;
         const double moved = std::fmin(room, left);
-        lots.setValue(u"Sold_Qty", taking ? sold + moved : sold - moved);
+        // Moved by the statement itself, so that a return giving back to the same lot at the same
+        // time keeps its own change.
+        connection.execute(QStringLiteral("Update Purchase_Log Set Sold_Qty = COALESCE(Sold_Qty, 0) + ? Where Row_Id = ?"),
+                           {taking ? moved : -moved, lots.value(u"Row_Id")});
         lots.setValue(u"Last_Update", stamp);
         lots.update();
         left -= moved;
