@@ -1,3 +1,4 @@
+#include "orbsales/data/operation_scope.h"
 #include "orbsales/data/statement_watch.h"
 #include "orbsales/values/errors.h"
 #include "support/test_database.h"
@@ -55,6 +56,31 @@ TEST_F(StatementWatch, RecordedStatementsReplayAndAFailedOneStopsWhereItFailed) 
     }
     connection.rollback();
     EXPECT_EQ(other.count(QStringLiteral("Watched")), 1);
+}
+
+// Inside an operation a reference read is sent once; a row added to its table sends it again, and
+// outside any operation every read goes to the database.
+TEST_F(StatementWatch, ReferenceReadsAreSentOncePerOperationUntilTheirTableGainsARow) {
+    database().execute(QStringLiteral("Create table Watched (Code varchar(10), Amount float)"));
+    Connection &connection = database().connection();
+    const QString read = QStringLiteral("Select Amount from Watched Where Code = ?");
+    const QString insert = QStringLiteral("Insert into Watched (Code, Amount) values (?, ?)");
+    StatementRecorder recorder;
+    WatchStatements watching(recorder);
+    {
+        OperationScope operation(false);
+        EXPECT_TRUE(connection.selectReference(read, {QStringLiteral("A")}).rows.isEmpty());
+        EXPECT_TRUE(connection.selectReference(read, {QStringLiteral("A")}).rows.isEmpty());
+        connection.execute(QStringLiteral("Update Watched Set Amount = 1"));
+        connection.selectReference(read, {QStringLiteral("A")});
+        connection.execute(insert, {QStringLiteral("A"), 4.0});
+        EXPECT_EQ(connection.selectReference(read, {QStringLiteral("A")}).rows.value(0).value(0).toDouble(), 4.0);
+    }
+    connection.selectReference(read, {QStringLiteral("A")});
+    QStringList sent;
+    for (const RecordedStatement &statement : recorder.statements)
+        sent << statement.sql.left(6);
+    EXPECT_EQ(sent, (QStringList{"Select", "Update", "Insert", "Select", "Select"}));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUrl>
@@ -31,7 +33,42 @@ QString errorText(const QSqlError &error) {
     return text.isEmpty() ? error.text().trimmed() : text;
 }
 
+// Reference reads of the operation under way, by database, statement and values, and the tables
+// they read (upper case).
+struct ReferenceReads {
+    QHash<QString, Connection::Result> results;
+    QSet<QString> tables;
+};
+thread_local ReferenceReads t_references;
+
+QString referenceKey(const QString &database, const QString &sql, const QVariantList &values) {
+    QString key = database + QLatin1Char('\n') + sql;
+    for (const QVariant &value : values)
+        key += QLatin1Char('\n') + QString::number(value.typeId()) + QLatin1Char(':') + value.toString();
+    return key;
+}
+
+void addTablesRead(const QString &sql, QSet<QString> &tables) {
+    static const QRegularExpression named(QStringLiteral("\\b(?:from|join)\\s+(\\w+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    for (auto match = named.globalMatch(sql); match.hasNext();)
+        tables.insert(match.next().captured(1).toUpper());
+}
+
+// The table a statement adds rows to or deletes rows from, upper case; empty for any other.
+QString tableGainingOrLosingRows(const QString &sql) {
+    static const QRegularExpression changing(QStringLiteral("^\\s*(?:insert\\s+into|delete\\s+from|delete)\\s+(\\w+)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = changing.match(sql);
+    return match.hasMatch() ? match.captured(1).toUpper() : QString();
+}
+
 } // namespace
+
+void detail::forgetReferenceReads() {
+    t_references.results.clear();
+    t_references.tables.clear();
+}
 
 QVariant toDatabaseValue(const QVariant &value) {
     if (value.isNull())
@@ -388,6 +425,8 @@ void Connection::run(QSqlQuery &query, const QString &sql, const QVariantList &v
 
 int Connection::execute(const QString &sql, const QVariantList &values) {
     session();
+    if (!t_references.tables.isEmpty() && t_references.tables.contains(tableGainingOrLosingRows(sql)))
+        detail::forgetReferenceReads();
     detail::enlist(m_session);
     if (values.isEmpty()) {
         // Without values there is nothing to bind, and PostgreSQL cannot prepare DDL.
@@ -425,6 +464,19 @@ Connection::Result Connection::select(const QString &sql, const QVariantList &va
         result.rows << std::move(row);
     }
     query.finish(); // a finished statement holds no lock on the file
+    return result;
+}
+
+Connection::Result Connection::selectReference(const QString &sql, const QVariantList &values) {
+    if (!OperationScope::inOperation())
+        return select(sql, values);
+    const QString key = referenceKey(session().databaseKey(), sql, values);
+    const auto kept = t_references.results.constFind(key);
+    if (kept != t_references.results.constEnd())
+        return *kept;
+    Result result = select(sql, values);
+    addTablesRead(sql, t_references.tables);
+    t_references.results.insert(key, result);
     return result;
 }
 

@@ -68,6 +68,13 @@ public:
         QList<QVariantList> rows;
     };
     Result select(const QString &sql, const QVariantList &values = {});
+    // A read of reference data (an item's master row, a unit's factor, an account's key, a
+    // branch's preferences) that operations only add to: inside an operation the same read on
+    // the same database is answered from the first until the thread's outermost operation ends,
+    // or until a statement inserts into or deletes from a table it reads. A document line asks
+    // the same item and accounts several times; outside an operation it is a plain select.
+    // Only for columns no operation updates.
+    Result selectReference(const QString &sql, const QVariantList &values = {});
     // First column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 

@@ -136,12 +136,19 @@ void holdInScope(const std::shared_ptr<Session> &session) {
 
 } // namespace detail
 
+// How deep the thread is in operations, all-or-nothing or not: reference reads are kept until
+// the outermost one ends.
+thread_local int t_operations = 0;
+
 OperationScope::OperationScope(bool atomic) {
+    ++t_operations;
     if (atomic || t_scope.depth > 0)
         m_level = ++t_scope.depth;
 }
 
 OperationScope::~OperationScope() {
+    if (--t_operations == 0)
+        detail::forgetReferenceReads();
     if (m_level == 0)
         return;
     try {
@@ -152,6 +159,8 @@ OperationScope::~OperationScope() {
 }
 
 bool OperationScope::active() { return t_scope.depth > 0; }
+
+bool OperationScope::inOperation() { return t_operations > 0; }
 
 void OperationScope::adopt(Connection *connection) {
     if (m_level == 0 || connection == nullptr || !connection->isOpen())

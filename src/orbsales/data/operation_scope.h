@@ -40,6 +40,8 @@ public:
 
     // The thread is inside an all-or-nothing scope.
     static bool active();
+    // The thread is inside an operation, all-or-nothing or not.
+    static bool inOperation();
 
 private:
     int m_level = 0;

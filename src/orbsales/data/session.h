@@ -77,4 +77,8 @@ std::shared_ptr<Session> scopeSessionFor(const QString &databaseKey, bool readOn
 // A session opened inside the scope is held by it until the scope ends.
 void holdInScope(const std::shared_ptr<Session> &session);
 
+// Reference reads kept for the operation under way (Connection::selectReference) are let go
+// when the thread's outermost operation ends.
+void forgetReferenceReads();
+
 } // namespace orbsales::detail

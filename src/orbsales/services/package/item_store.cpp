@@ -19,7 +19,7 @@ ItemAccounts accountsFrom(const QVariantList &row, int first) {
 } // namespace
 
 std::optional<ItemRecord> findItem(Connection &connection, const QString &itemCode) {
-    const Connection::Result found = connection.select(
+    const Connection::Result found = connection.selectReference(
         QStringLiteral("Select Item_Code, Item_Name, Company_Prefix, Item_Type, Costing_Type, Unit_Name, %1 "
                        "from Item_Master Where Item_Code = ?")
             .arg(kAccountColumns),
@@ -49,10 +49,10 @@ std::optional<BranchItem> findBranchItem(Connection &connection, const QString &
 }
 
 std::optional<double> unitFactor(Connection &connection, const ItemRecord &item, const QString &unit) {
-    const QVariant factor = connection.scalar(
+    const Connection::Result factor = connection.selectReference(
         QStringLiteral("Select Unit_Qty from Item_Detail Where Item_Code = ? and Unit_Name = ?"), {item.code, unit});
-    if (!factor.isNull())
-        return factor.toDouble();
+    if (!factor.rows.isEmpty() && !factor.rows.first().first().isNull())
+        return factor.rows.first().first().toDouble();
     if (!unit.isEmpty() && unit.compare(item.baseUnit, Qt::CaseInsensitive) == 0)
         return 1.0;
     return std::nullopt;

@@ -10,7 +10,7 @@ namespace orbsales::package {
 namespace msg = messages;
 
 std::optional<AccountRef> findAccount(Connection &connection, const QString &accountNo) {
-    const Connection::Result found = connection.select(
+    const Connection::Result found = connection.selectReference(
         QStringLiteral("Select Account_No, Company_Prefix, Branch_Prefix from Chart_Of_Accounts Where Account_No=?"),
         {accountNo});
     if (found.rows.isEmpty())

@@ -88,7 +88,7 @@ bool PackageInventory::Get_Item_Account() {
                 continue;
             const QString table = QString::fromLatin1(kDefaults[i].table);
             const Connection::Result defaults =
-                db->select(QStringLiteral("Select %1 from %2 Where Company_Prefix = ? and Branch_Prefix = ?")
+                db->selectReference(QStringLiteral("Select %1 from %2 Where Company_Prefix = ? and Branch_Prefix = ?")
                                .arg(QString::fromLatin1(kDefaults[i].column), table),
                            {company, BranchPrefix()});
             // Without the branch's preference row the account stays empty: the caller that
