@@ -202,6 +202,78 @@ ReadyCall cashMemoCancel(Connection &caller, const QString &db, bool atomic) {
     return readyCall(cancelling, atomic, "Cancel_CashMemo");
 }
 
+// ---- invoices ----
+
+constexpr int kInvoiceGridColumns = 32; // columns 1 to 31 are the invoice's
+
+// An invoice of the head office's open deliveries of Harbour Imports (billed in US Dollars),
+// every line ticked, saved.
+Object savedInvoice(Connection &caller, const QString &db, const Grid &grid) {
+    auto invoice = std::make_shared<FrontEndObject>(QStringLiteral("OrbSales.SalesInvoice"));
+    invoice->set("AdoDBConnectionObject", QVariant::fromValue(&caller));
+    invoice->set("ADOConnectionString", db);
+    invoice->set("CompanyPrefix", demo::kCompany);
+    invoice->set("BranchPrefix", kHeadOffice);
+    invoice->set("DocumentPrefix", QStringLiteral("INV"));
+    invoice->set("CustomerCode", demo::kCompany + QStringLiteral("C003"));
+    invoice->setGrid("InvoiceGridName", grid.get());
+    bool allBranches = false;
+    bool loaded = false;
+    if (!QMetaObject::invokeMethod(&invoice->object(), "Get_Delivery_Details", Qt::DirectConnection,
+                                   Q_RETURN_ARG(bool, loaded), Q_ARG(bool &, allBranches)))
+        throw OrbError(QStringLiteral("no operation Get_Delivery_Details(Boolean&)"));
+    require(loaded, *invoice, "Get_Delivery_Details");
+    double subtotal = 0;
+    double fcSubtotal = 0;
+    for (int row = 1; row < grid->rowCount() && !grid->cellText(row, 3).isEmpty(); ++row) {
+        grid->setCellText(row, 1, QStringLiteral("1"));
+        subtotal += grid->cellNumber(row, 15);
+        fcSubtotal += grid->cellNumber(row, 16);
+    }
+    const QDateTime today(QDate::currentDate(), QTime(0, 0));
+    invoice->set("CustomerName", QStringLiteral("Harbour Imports Inc."));
+    invoice->set("SalesInvDate", today);
+    invoice->set("SalesInvEndDate", today.addDays(30));
+    invoice->set("PaymentType", QStringLiteral("Credit"));
+    invoice->set("PaymentTerms", QStringLiteral("30 Days"));
+    invoice->set("CurrencyCode", demo::kForeignCurrency);
+    invoice->set("ForeignCurrencyFlag", true);
+    invoice->set("ExchangeRate", demo::kForeignRate);
+    invoice->set("AmtDig", 2.0);
+    invoice->set("SalesLogPrefix", QStringLiteral("INV"));
+    invoice->set("SalesInvSubtotal", subtotal);
+    invoice->set("SalesInvFCsubtotal", fcSubtotal);
+    invoice->set("SalesInvTotalAmount", subtotal);
+    invoice->set("SalesInvFCTotalAmount", fcSubtotal);
+    invoice->set("OnlineFlag", true);
+    invoice->set("SyncFlag", false);
+    invoice->set("LastUpdate", QDateTime::currentDateTime());
+    require(*invoice, "Create_Sales_Invoice");
+    return invoice;
+}
+
+ReadyCall invoiceProcess(Connection &caller, const QString &db, bool atomic) {
+    auto grid = std::make_shared<MemoryGrid>(4, kInvoiceGridColumns);
+    return readyCall(savedInvoice(caller, db, grid), atomic, "Process_Invoice", grid);
+}
+
+ReadyCall invoiceProcess123(Connection &caller, const QString &db, bool atomic) {
+    auto grid = std::make_shared<MemoryGrid>(4, kInvoiceGridColumns);
+    return readyCall(savedInvoice(caller, db, grid), atomic, "Process_Invoice123", grid);
+}
+
+ReadyCall invoiceCancel(Connection &caller, const QString &db, bool atomic) {
+    auto grid = std::make_shared<MemoryGrid>(4, kInvoiceGridColumns);
+    Object invoice = savedInvoice(caller, db, grid);
+    require(*invoice, "Process_Invoice");
+    auto cancelling = std::make_shared<FrontEndObject>(QStringLiteral("OrbSales.SalesInvoice"));
+    cancelling->set("AdoDBConnectionObject", QVariant::fromValue(&caller));
+    cancelling->set("ADOConnectionString", db);
+    cancelling->set("SalesInvNo", invoice->text("SalesInvNo"));
+    cancelling->set("LastUpdate", QDateTime::currentDateTime());
+    return readyCall(cancelling, atomic, "Cancel_Invoice");
+}
+
 } // namespace
 
 const std::vector<ProcessingOperation> &processingOperations() {
@@ -214,6 +286,9 @@ const std::vector<ProcessingOperation> &processingOperations() {
         {"CashMemoProcessCashMemo", cashMemoProcessCashMemo, false},
         {"CashMemoProcess", cashMemoProcess, false},
         {"CashMemoCancel", cashMemoCancel, false},
+        {"InvoiceProcess", invoiceProcess, true, true},
+        {"InvoiceProcess123", invoiceProcess123, true, true},
+        {"InvoiceCancel", invoiceCancel, true},
     };
     return operations;
 }

@@ -27,6 +27,8 @@ struct ProcessingOperation {
     // Whether the run without AtomicFlag is checked too: false where a failure part-way is known
     // to leave changes verify cannot name yet (docs/DECISIONS-hardening.md).
     bool stepByStep;
+    // The operation has no error trap of its own: a failure reaches the caller as an exception.
+    bool raises = false;
 };
 
 // The processing and cancelling operations the fault tests cover.

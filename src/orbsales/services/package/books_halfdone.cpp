@@ -11,7 +11,6 @@ namespace orbsales::package {
 
 // ---- the tables each document type adds a row to ----
 
-// Invoices are not among them: a customer's opening balance is an invoice without lines.
 const std::vector<DocumentTables> &documentTables() {
     static const std::vector<DocumentTables> tables{
         {"Quotation", "Sales_Quotation_Master", "Sales_Quotation_Detail", "Sales_Quot_No", nullptr},
@@ -20,6 +19,7 @@ const std::vector<DocumentTables> &documentTables() {
         {"Direct delivery", "Direct_Delivery_Master", "Direct_Delivery_Detail", "Direct_Delivery_No", "Processed_Flag"},
         {"Cash memo", "Cash_Memo_Master", "Cash_Memo_Detail", "Cash_Memo_No", "process_Flag"},
         {"Return", "Sales_Return_Master", "Sales_Return_Detail", "Sales_Rtn_No", "Processed_Flag"},
+        {"Invoice", "Sales_Invoice_Master", "Sales_Invoice_Detail", "Sales_Inv_No", "Processed_Flag", true},
     };
     return tables;
 }
@@ -90,6 +90,8 @@ void findLinesOfNoDocument(Connection &connection, QList<HalfDoneDocument> &foun
 
 void findDocumentsWithoutLines(Connection &connection, QList<HalfDoneDocument> &found) {
     for (const DocumentTables &type : documentTables()) {
+        if (type.mayHaveNoLines)
+            continue;
         const QString processed =
             type.processed ? QStringLiteral("COALESCE(M.%1, 0)").arg(name(type.processed)) : QStringLiteral("0");
         const Connection::Result rows = connection.select(

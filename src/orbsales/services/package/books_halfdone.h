@@ -25,6 +25,9 @@ struct DocumentTables {
     const char *detail;
     const char *number;    // the document number column of both tables
     const char *processed; // the processed flag of the master; nullptr when the type has none
+    // A master row may stand without lines (a customer's opening balance is an invoice without
+    // lines): only lines without their master are looked for.
+    bool mayHaveNoLines = false;
 };
 
 // A document a later one marks (processed, delivered, ...) when it is raised from it: the mark
