@@ -274,6 +274,66 @@ ReadyCall invoiceCancel(Connection &caller, const QString &db, bool atomic) {
     return readyCall(cancelling, atomic, "Cancel_Invoice");
 }
 
+// ---- customers' opening balances ----
+
+bool callWithText(FrontEndObject &object, const char *operation, const QString &argument) {
+    bool result = false;
+    if (!QMetaObject::invokeMethod(&object.object(), operation, Qt::DirectConnection, Q_RETURN_ARG(bool, result),
+                                   Q_ARG(QString, argument)))
+        throw OrbError(QStringLiteral("no operation %1(String)").arg(QLatin1String(operation)));
+    return result;
+}
+
+// A new customer in US Dollars with two open invoices carried over from the old books.
+ReadyCall openingBalances(Connection &caller, const QString &db, bool atomic) {
+    const QString code = demo::kCompany + QStringLiteral("OB1");
+    const QString name = QStringLiteral("Oasis Marine Supplies FZE");
+    FrontEndObject customer(QStringLiteral("OrbSales.Customer"));
+    customer.set("ConnectionString", db);
+    customer.set("CompanyPrefix", demo::kCompany);
+    customer.set("BranchPrefix", kHeadOffice);
+    customer.set("CustomerCode", code);
+    customer.set("CustomerName", name);
+    customer.set("CustomerPaymentType", QStringLiteral("Credit"));
+    customer.set("CustomerPaymentTerms", QStringLiteral("60 Days"));
+    customer.set("CustomerCurrencyCode", demo::kForeignCurrency);
+    customer.set("CurrencyCode", demo::kForeignCurrency);
+    customer.set("CurrencyName", QStringLiteral("US Dollar"));
+    customer.set("ForeignCurrencyFlag", true);
+    customer.set("ARAccountNo", demo::kCompany + kHeadOffice + QStringLiteral("1200"));
+    customer.set("LastUpdate", QDateTime::currentDateTime());
+    require(customer, "Create_Customer");
+
+    auto newOb = [&](const Grid &grid, const QString &prefix) {
+        auto ob = std::make_shared<FrontEndObject>(QStringLiteral("OrbSales.CustomerOB"));
+        ob->set("AdoConnectionObject", QVariant::fromValue(&caller));
+        ob->set("ConnectionString", db);
+        ob->set("CompanyPrefix", demo::kCompany);
+        ob->set("BranchPrefix", kHeadOffice);
+        ob->set("DocumentPrefix", prefix);
+        ob->set("CustomerCode", code);
+        ob->set("CustomerName", name);
+        ob->set("ForeignCurrencyFlag", true);
+        ob->set("CurrencyCode", demo::kForeignCurrency);
+        ob->set("Database", QStringLiteral("SQLSERVER"));
+        ob->set("SyncFlag", false);
+        ob->set("LastUpdate", QDateTime::currentDateTime());
+        ob->setGrid("GridName", grid.get());
+        return ob;
+    };
+    auto entered = std::make_shared<MemoryGrid>(4, 9);
+    entered->setRow(1, {QString(), QStringLiteral("INV/2025/0412"), QStringLiteral("15/Nov/2025"),
+                        QStringLiteral("1000"), QString(), QStringLiteral("3.6725"), QStringLiteral("Marine paint")});
+    entered->setRow(2, {QString(), QStringLiteral("INV/2025/0431"), QStringLiteral("03/Dec/2025"),
+                        QStringLiteral("480"), QString(), QStringLiteral("3.6725"), QString()});
+    Object entering = newOb(entered, QString());
+    require(callWithText(*entering, "Create_OB", QStringLiteral("Debit")), *entering, "Create_OB");
+
+    auto grid = std::make_shared<MemoryGrid>(2, 9);
+    Object ob = newOb(grid, QStringLiteral("COB"));
+    return readyCall(ob, atomic, [ob] { return callWithText(*ob, "Process_OB", QStringLiteral("Debit")); }, grid);
+}
+
 } // namespace
 
 const std::vector<ProcessingOperation> &processingOperations() {
@@ -289,6 +349,7 @@ const std::vector<ProcessingOperation> &processingOperations() {
         {"InvoiceProcess", invoiceProcess, true, true},
         {"InvoiceProcess123", invoiceProcess123, true, true},
         {"InvoiceCancel", invoiceCancel, true},
+        {"CustomerOpeningBalances", openingBalances, true},
     };
     return operations;
 }

@@ -39,6 +39,7 @@ const std::vector<HalfDoneCheck> &halfDoneChecks() {
         findDocumentsWithoutLines,
         findMarksWithoutReferrer,
         findOrderedQuantitiesNotMoved,
+        findOpeningBalancesWithoutReceivable,
     };
     return checks;
 }
@@ -190,6 +191,20 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
                 .arg(figure(item.held), item.hasRow ? QString() : QStringLiteral(" (no stock row)"), figure(expected),
                      named.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(named))};
     }
+}
+
+// A customer's opening balance is an invoice without lines, written and then posted to the
+// receivable item by item: one without a receivable row stopped between the two.
+void findOpeningBalancesWithoutReceivable(Connection &connection, QList<HalfDoneDocument> &found) {
+    const Connection::Result rows = connection.select(QStringLiteral(
+        "Select M.Sales_Inv_No from Sales_Invoice_Master M Where "
+        "not exists (Select 1 from Sales_Invoice_Detail D Where D.Sales_Inv_No = M.Sales_Inv_No) and "
+        "not exists (Select 1 from Accounts_Receivable_Ledger R Where R.Document_No = M.Sales_Inv_No) "
+        "Order by M.Sales_Inv_No"));
+    for (const QVariantList &row : rows.rows)
+        found << HalfDoneDocument{QStringLiteral("Invoice %1").arg(row.at(0).toString()),
+                                  QStringLiteral("an opening balance without its receivable row: it was written, "
+                                                 "but not posted to the customer")};
 }
 
 } // namespace orbsales::package

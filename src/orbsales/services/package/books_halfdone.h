@@ -63,6 +63,7 @@ void findLinesOfNoDocument(Connection &connection, QList<HalfDoneDocument> &foun
 void findDocumentsWithoutLines(Connection &connection, QList<HalfDoneDocument> &found);
 void findMarksWithoutReferrer(Connection &connection, QList<HalfDoneDocument> &found);
 void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocument> &found);
+void findOpeningBalancesWithoutReceivable(Connection &connection, QList<HalfDoneDocument> &found);
 
 } // namespace package
 } // namespace orbsales
