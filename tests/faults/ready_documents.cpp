@@ -5,6 +5,7 @@
 #include "front_end.h"
 #include "sample_delivery.h"
 #include "sample_quotation.h"
+#include "sample_return.h"
 
 #include "orbsales/data/connection.h"
 #include "orbsales/grid/memory_grid.h"
@@ -41,7 +42,8 @@ ReadyCall readyCall(const Object &object, bool atomic, std::function<bool()> cal
 }
 
 ReadyCall readyCall(const Object &object, bool atomic, const char *operation, std::shared_ptr<void> keep = nullptr) {
-    return readyCall(object, atomic, [object, operation] { return object->call(operation); }, std::move(keep));
+    return readyCall(
+        object, atomic, [object, operation] { return object->call(operation); }, std::move(keep));
 }
 
 // ---- orders ----
@@ -122,16 +124,16 @@ ReadyCall deliveryFromOrder(Connection &caller, const QString &db, bool atomic) 
     delivery->set("SourceName", QStringLiteral("SalesOrder"));
     require(*delivery, "Create_Delivery");
     require(*delivery, "Update_Sales_Order");
-    return readyCall(delivery, atomic, [delivery] { return cli::processDelivery(*delivery, QStringLiteral("SalesOrder")); },
-                     grid);
+    return readyCall(
+        delivery, atomic, [delivery] { return cli::processDelivery(*delivery, QStringLiteral("SalesOrder")); }, grid);
 }
 
 // A stock line and a free sample from the head office's main store.
 ReadyCall directDelivery(Connection &caller, const QString &db, bool atomic) {
     auto grid = std::make_shared<MemoryGrid>(4, cli::kDirectDeliveryGridColumns);
     const QStringList lines[] = {
-        {"A200", "Gadget", "1", "Nos", "1", "3", "40", "0", "0", "120", "120", "0", "40", "Main Warehouse", "", "",
-         "1", "0"},
+        {"A200", "Gadget", "1", "Nos", "1", "3", "40", "0", "0", "120", "120", "0", "40", "Main Warehouse", "", "", "1",
+         "0"},
         {"A100", "Widget (sample)", "1", "Nos", "1", "2", "12.5", "0", "0", "0", "0", "0", "12.5", "Main Warehouse", "",
          "", "1", "1"},
     };
@@ -274,6 +276,26 @@ ReadyCall invoiceCancel(Connection &caller, const QString &db, bool atomic) {
     return readyCall(cancelling, atomic, "Cancel_Invoice");
 }
 
+// ---- returns ----
+
+// Two lines of the demo company's direct sales invoice come back; the return credits the
+// customer with a credit memo.
+ReadyCall returnProcess(Connection &caller, const QString &db, bool atomic) {
+    const QString invoiceNo =
+        caller.scalar(QStringLiteral("Select min(Dir_Sales_Inv_No) from Direct_Sales_Invoice_Master")).toString();
+    auto grid = std::make_shared<MemoryGrid>(2, cli::kReturnGridColumns);
+    Object salesReturn = cli::newSalesReturn(caller, db);
+    salesReturn->setGrid("SalRetGridName", grid.get());
+    require(cli::keyInReturn(*salesReturn, *grid,
+                             {QStringLiteral("DSI"),
+                              invoiceNo,
+                              {{QStringLiteral("F100"), 2}, {QStringLiteral("V100"), 1}},
+                              QStringLiteral("Wrong size")}),
+            *salesReturn, "loading the invoice");
+    require(*salesReturn, "Create_Sales_Rtn");
+    return readyCall(salesReturn, atomic, "Return_Process", grid);
+}
+
 // ---- customers' opening balances ----
 
 bool callWithText(FrontEndObject &object, const char *operation, const QString &argument) {
@@ -331,7 +353,8 @@ ReadyCall openingBalances(Connection &caller, const QString &db, bool atomic) {
 
     auto grid = std::make_shared<MemoryGrid>(2, 9);
     Object ob = newOb(grid, QStringLiteral("COB"));
-    return readyCall(ob, atomic, [ob] { return callWithText(*ob, "Process_OB", QStringLiteral("Debit")); }, grid);
+    return readyCall(
+        ob, atomic, [ob] { return callWithText(*ob, "Process_OB", QStringLiteral("Debit")); }, grid);
 }
 
 } // namespace
@@ -349,6 +372,7 @@ const std::vector<ProcessingOperation> &processingOperations() {
         {"InvoiceProcess", invoiceProcess, true, true},
         {"InvoiceProcess123", invoiceProcess123, true, true},
         {"InvoiceCancel", invoiceCancel, true},
+        {"ReturnWithCreditMemo", returnProcess, false},
         {"CustomerOpeningBalances", openingBalances, true},
     };
     return operations;

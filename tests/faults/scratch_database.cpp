@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <QUrl>
 #include <atomic>

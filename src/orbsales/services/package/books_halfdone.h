@@ -33,11 +33,11 @@ struct DocumentTables {
 // A document a later one marks (processed, delivered, ...) when it is raised from it: the mark
 // with nothing that refers to the document is work stopped between the two writes.
 struct SourceMark {
-    const char *document;  // "Quotation"
-    const char *master;    // its master table
-    const char *number;    // its document number column
-    const char *mark;      // the flag the later document sets
-    const char *marked;    // as messages say it: "processed"
+    const char *document; // "Quotation"
+    const char *master;   // its master table
+    const char *number;   // its document number column
+    const char *mark;     // the flag the later document sets
+    const char *marked;   // as messages say it: "processed"
     struct Referrer {
         const char *document; // "order"
         const char *table;    // master table of the later document
