@@ -60,12 +60,7 @@ protected:
     Answer makeCall(const QString &copy, Connection &caller, StatementWatcher &watcher) {
         Answer run;
         caller.open(copy);
-        StatementRecorder preparing;
-        ReadyCall ready;
-        {
-            WatchStatements watching(preparing);
-            ready = operation().prepare(caller, copy, atomic());
-        }
+        ReadyCall ready = operation().prepare(caller, copy, atomic());
         try {
             WatchStatements watching(watcher);
             run.answered = ready.call();
@@ -97,7 +92,7 @@ TEST_P(FailingStatementTest, AnswersFalseAndLeavesOnlyWhatWasWritten) {
     goodCaller.close();
 
     int absorbed = 0;
-    for (const int k : statementsToFail(int(statements.size()))) {
+    for (const int k : statementsToFail(statements)) {
         SCOPED_TRACE(QStringLiteral("statement %1 of %2 fails: %3")
                          .arg(k)
                          .arg(statements.size())

@@ -131,10 +131,13 @@ bool inOpenTransaction(Connection &caller) {
     return !query.value(0).toBool();
 }
 
-std::vector<int> statementsToFail(int count) {
+std::vector<int> statementsToFail(const std::vector<RecordedStatement> &statements) {
+    constexpr int kStride = 15;
+    const int count = int(statements.size());
     std::vector<int> numbers;
     for (int k = 1; k <= count; ++k)
-        if (!onPostgres() || k == 1 || k == count || k % 5 == 0)
+        if (!onPostgres() || k == 1 || k == count || k % kStride == 0 ||
+            statements[size_t(k - 1)].sql.startsWith(QLatin1String("COMMIT")))
             numbers.push_back(k);
     return numbers;
 }
