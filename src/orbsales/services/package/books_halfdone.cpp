@@ -199,13 +199,17 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
 }
 
 // A customer's opening balance is an invoice without lines, written and then posted to the
-// receivable item by item: one without a receivable row stopped between the two.
+// receivable item by item: one without a receivable row stopped between the two. Only invoices of
+// customers with opening-balance items count (other invoices without lines are written by other
+// components, posted or not).
 void findOpeningBalancesWithoutReceivable(Connection &connection, QList<HalfDoneDocument> &found) {
-    const Connection::Result rows = connection.select(
-        QStringLiteral("Select M.Sales_Inv_No from Sales_Invoice_Master M Where "
-                       "not exists (Select 1 from Sales_Invoice_Detail D Where D.Sales_Inv_No = M.Sales_Inv_No) and "
-                       "not exists (Select 1 from Accounts_Receivable_Ledger R Where R.Document_No = M.Sales_Inv_No) "
-                       "Order by M.Sales_Inv_No"));
+    const Connection::Result rows = connection.select(QStringLiteral(
+        "Select M.Sales_Inv_No from Sales_Invoice_Master M Where "
+        "not exists (Select 1 from Sales_Invoice_Detail D Where D.Sales_Inv_No = M.Sales_Inv_No) and "
+        "not exists (Select 1 from Accounts_Receivable_Ledger R Where R.Document_No = M.Sales_Inv_No) and "
+        "exists (Select 1 from Customer_OB O Where O.Customer_Code = M.Customer_Code and "
+        "O.Branch_Prefix = M.Branch_Prefix) "
+        "Order by M.Sales_Inv_No"));
     for (const QVariantList &row : rows.rows)
         found << HalfDoneDocument{QStringLiteral("Invoice %1").arg(row.at(0).toString()),
                                   QStringLiteral("an opening balance without its receivable row: it was written, "
