@@ -348,8 +348,10 @@ void Connection::commit() {
     }
     if (!current.inTransaction || current.joined)
         throw DatabaseError(QStringLiteral("No transaction is open on this connection."));
-    current.inTransaction = false;
+    // A COMMIT that fails leaves the transaction open on the session: it stays marked open, so
+    // that the rollback which follows a failure ends it and the session is not left inside it.
     current.run(QStringLiteral("COMMIT"));
+    current.inTransaction = false;
 }
 
 void Connection::rollback() noexcept {

@@ -47,8 +47,10 @@ LineSerial::~LineSerial() { release(false); }
 
 void LineSerial::written() {
     if (m_ownTransaction && !m_released) {
+        // A failing commit reaches the caller: the line is not written, and the destructor
+        // rolls the transaction back.
+        m_connection.commit();
         m_released = true;
-        m_connection.commit(); // a failing commit reaches the caller: the line is not written
         return;
     }
     release(true);

@@ -123,8 +123,10 @@ void enlist(const std::shared_ptr<Session> &session) {
 std::shared_ptr<Session> scopeSessionFor(const QString &databaseKey, bool readOnly) {
     if (t_scope.depth == 0)
         return {};
+    // Also a session that saw an error: the operation's transaction is on it, and a second session
+    // would wait on that transaction's lock (SQLite) or write outside it (PostgreSQL).
     for (const std::shared_ptr<Session> &session : t_scope.sessions)
-        if (session->databaseKey() == databaseKey && session->readOnly() == readOnly && !session->hadError)
+        if (session->databaseKey() == databaseKey && session->readOnly() == readOnly)
             return session;
     return {};
 }

@@ -39,9 +39,15 @@ private:
 
 } // namespace
 
-bool SalesInvoice::Process_Invoice() { return processInvoice(Variant::Standard); }
+// Without an error trap, but with the operation boundary: AtomicFlag undoes what was written
+// before an error that reaches the caller.
+bool SalesInvoice::Process_Invoice() {
+    return untrapped([this] { return processInvoice(Variant::Standard); });
+}
 
-bool SalesInvoice::Process_Invoice123() { return processInvoice(Variant::Plain); }
+bool SalesInvoice::Process_Invoice123() {
+    return untrapped([this] { return processInvoice(Variant::Plain); });
+}
 
 // The frame both variants walk. No error trap: an error in these steps reaches the caller, and
 // what was written before it stays.

@@ -11,7 +11,6 @@ namespace orbsales::package {
 
 // ---- the tables each document type adds a row to ----
 
-// Invoices are not among them: a customer's opening balance is an invoice without lines.
 const std::vector<DocumentTables> &documentTables() {
     static const std::vector<DocumentTables> tables{
         {"Quotation", "Sales_Quotation_Master", "Sales_Quotation_Detail", "Sales_Quot_No", nullptr},
@@ -20,6 +19,7 @@ const std::vector<DocumentTables> &documentTables() {
         {"Direct delivery", "Direct_Delivery_Master", "Direct_Delivery_Detail", "Direct_Delivery_No", "Processed_Flag"},
         {"Cash memo", "Cash_Memo_Master", "Cash_Memo_Detail", "Cash_Memo_No", "process_Flag"},
         {"Return", "Sales_Return_Master", "Sales_Return_Detail", "Sales_Rtn_No", "Processed_Flag"},
+        {"Invoice", "Sales_Invoice_Master", "Sales_Invoice_Detail", "Sales_Inv_No", "Processed_Flag", true},
     };
     return tables;
 }
@@ -27,7 +27,11 @@ const std::vector<DocumentTables> &documentTables() {
 const std::vector<SourceMark> &sourceMarks() {
     static const std::vector<SourceMark> marks{
         // Saving an order raised from a quotation marks the quotation processed first.
-        {"Quotation", "Sales_Quotation_Master", "Sales_Quot_No", "process_Flag", "processed",
+        {"Quotation",
+         "Sales_Quotation_Master",
+         "Sales_Quot_No",
+         "process_Flag",
+         "processed",
          {{"order", "Sales_Order_Master", "Sales_Quot_No"}}},
     };
     return marks;
@@ -39,6 +43,7 @@ const std::vector<HalfDoneCheck> &halfDoneChecks() {
         findDocumentsWithoutLines,
         findMarksWithoutReferrer,
         findOrderedQuantitiesNotMoved,
+        findOpeningBalancesWithoutReceivable,
     };
     return checks;
 }
@@ -90,6 +95,8 @@ void findLinesOfNoDocument(Connection &connection, QList<HalfDoneDocument> &foun
 
 void findDocumentsWithoutLines(Connection &connection, QList<HalfDoneDocument> &found) {
     for (const DocumentTables &type : documentTables()) {
+        if (type.mayHaveNoLines)
+            continue;
         const QString processed =
             type.processed ? QStringLiteral("COALESCE(M.%1, 0)").arg(name(type.processed)) : QStringLiteral("0");
         const Connection::Result rows = connection.select(
@@ -115,15 +122,14 @@ void findMarksWithoutReferrer(Connection &connection, QList<HalfDoneDocument> &f
                               .arg(name(referrer.table), name(referrer.column), name(source.number));
             referrers << name(referrer.document);
         }
-        const Connection::Result rows = connection.select(
-            QStringLiteral("Select S.%1 from %2 S Where COALESCE(S.%3, 0) <> 0 and %4 Order by S.%1")
-                .arg(name(source.number), name(source.master), name(source.mark),
-                     conditions.join(QStringLiteral(" and "))));
+        const Connection::Result rows =
+            connection.select(QStringLiteral("Select S.%1 from %2 S Where COALESCE(S.%3, 0) <> 0 and %4 Order by S.%1")
+                                  .arg(name(source.number), name(source.master), name(source.mark),
+                                       conditions.join(QStringLiteral(" and "))));
         for (const QVariantList &row : rows.rows)
-            found << HalfDoneDocument{
-                QStringLiteral("%1 %2").arg(name(source.document), row.at(0).toString()),
-                QStringLiteral("marked %1, but no %2 refers to it")
-                    .arg(name(source.marked), referrers.join(QStringLiteral(" or ")))};
+            found << HalfDoneDocument{QStringLiteral("%1 %2").arg(name(source.document), row.at(0).toString()),
+                                      QStringLiteral("marked %1, but no %2 refers to it")
+                                          .arg(name(source.marked), referrers.join(QStringLiteral(" or ")))};
     }
 }
 
@@ -142,8 +148,9 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
     };
     std::map<std::pair<QString, QString>, Item> items;
     for (const QVariantList &row :
-         connection.select(QStringLiteral("Select Item_Code, Branch_Prefix, COALESCE(Ordered_Qty, 0), COALESCE(Base_Qty, 1) "
-                                          "from Item_Master_Detail"))
+         connection
+             .select(QStringLiteral("Select Item_Code, Branch_Prefix, COALESCE(Ordered_Qty, 0), COALESCE(Base_Qty, 1) "
+                                    "from Item_Master_Detail"))
              .rows) {
         Item &item = items[{row.at(0).toString(), row.at(1).toString()}];
         item.held = row.at(2).toDouble();
@@ -169,10 +176,11 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
         if (std::fabs(item.held - expected) <= 1e-6 * std::fmax(1.0, std::fabs(expected)))
             continue;
         const Connection::Result holders = connection.select(
-            QStringLiteral("Select M.Sales_Ord_No, M.Sales_ord_Identity from Sales_Order_Master M Where "
-                           "M.Branch_Prefix = ? and COALESCE(M.process_Flag, 0) <> 0 and COALESCE(M.Cancel_Flag, 0) = 0 "
-                           "and exists (Select 1 from Sales_Order_Detail L Where L.Sales_Ord_No = M.Sales_Ord_No and "
-                           "L.Item_Code = ?) Order by M.Sales_ord_Identity desc, M.Sales_Ord_No"),
+            QStringLiteral(
+                "Select M.Sales_Ord_No, M.Sales_ord_Identity from Sales_Order_Master M Where "
+                "M.Branch_Prefix = ? and COALESCE(M.process_Flag, 0) <> 0 and COALESCE(M.Cancel_Flag, 0) = 0 "
+                "and exists (Select 1 from Sales_Order_Detail L Where L.Sales_Ord_No = M.Sales_Ord_No and "
+                "L.Item_Code = ?) Order by M.Sales_ord_Identity desc, M.Sales_Ord_No"),
             {key.second, key.first});
         QStringList orders;
         for (const QVariantList &row : holders.rows)
@@ -188,6 +196,24 @@ void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocumen
                 .arg(figure(item.held), item.hasRow ? QString() : QStringLiteral(" (no stock row)"), figure(expected),
                      named.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(named))};
     }
+}
+
+// A customer's opening balance is an invoice without lines, written and then posted to the
+// receivable item by item: one without a receivable row stopped between the two. Only invoices of
+// customers with opening-balance items count (other invoices without lines are written by other
+// components, posted or not).
+void findOpeningBalancesWithoutReceivable(Connection &connection, QList<HalfDoneDocument> &found) {
+    const Connection::Result rows = connection.select(QStringLiteral(
+        "Select M.Sales_Inv_No from Sales_Invoice_Master M Where "
+        "not exists (Select 1 from Sales_Invoice_Detail D Where D.Sales_Inv_No = M.Sales_Inv_No) and "
+        "not exists (Select 1 from Accounts_Receivable_Ledger R Where R.Document_No = M.Sales_Inv_No) and "
+        "exists (Select 1 from Customer_OB O Where O.Customer_Code = M.Customer_Code and "
+        "O.Branch_Prefix = M.Branch_Prefix) "
+        "Order by M.Sales_Inv_No"));
+    for (const QVariantList &row : rows.rows)
+        found << HalfDoneDocument{QStringLiteral("Invoice %1").arg(row.at(0).toString()),
+                                  QStringLiteral("an opening balance without its receivable row: it was written, "
+                                                 "but not posted to the customer")};
 }
 
 } // namespace orbsales::package

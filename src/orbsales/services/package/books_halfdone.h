@@ -25,16 +25,19 @@ struct DocumentTables {
     const char *detail;
     const char *number;    // the document number column of both tables
     const char *processed; // the processed flag of the master; nullptr when the type has none
+    // A master row may stand without lines (a customer's opening balance is an invoice without
+    // lines): only lines without their master are looked for.
+    bool mayHaveNoLines = false;
 };
 
 // A document a later one marks (processed, delivered, ...) when it is raised from it: the mark
 // with nothing that refers to the document is work stopped between the two writes.
 struct SourceMark {
-    const char *document;  // "Quotation"
-    const char *master;    // its master table
-    const char *number;    // its document number column
-    const char *mark;      // the flag the later document sets
-    const char *marked;    // as messages say it: "processed"
+    const char *document; // "Quotation"
+    const char *master;   // its master table
+    const char *number;   // its document number column
+    const char *mark;     // the flag the later document sets
+    const char *marked;   // as messages say it: "processed"
     struct Referrer {
         const char *document; // "order"
         const char *table;    // master table of the later document
@@ -60,6 +63,7 @@ void findLinesOfNoDocument(Connection &connection, QList<HalfDoneDocument> &foun
 void findDocumentsWithoutLines(Connection &connection, QList<HalfDoneDocument> &found);
 void findMarksWithoutReferrer(Connection &connection, QList<HalfDoneDocument> &found);
 void findOrderedQuantitiesNotMoved(Connection &connection, QList<HalfDoneDocument> &found);
+void findOpeningBalancesWithoutReceivable(Connection &connection, QList<HalfDoneDocument> &found);
 
 } // namespace package
 } // namespace orbsales
