@@ -62,6 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    {QStringLiteral("Invoice 01HOINVTMP77 in USD: its 3 ledger lines are each converted into the home "
                                    "currency and rounded, so they miss each other by 0.01")}},
+        // A dollar amount rounded by half a cent moves its conversion by the rate: 1.8 cents.
+        Conversion{"DollarRoundingsAtTheRate",
+                   36.76,
+                   {},
+                   {QStringLiteral("Invoice 01HOINVTMP77 in USD: its 3 ledger lines are each converted into the home "
+                                   "currency and rounded, so they miss each other by 0.04")}},
         Conversion{"BeyondTheRoundings",
                    36.8,
                    {QStringLiteral("Ledger does not balance in the home currency: debits 36.8, credits 36.72"),

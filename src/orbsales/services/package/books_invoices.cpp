@@ -76,16 +76,17 @@ QString ConversionRounding::text() const {
 QList<ConversionRounding> conversionRoundings(Connection &connection) {
     const Connection::Result invoices = connection.select(QStringLiteral(
         "Select M.Sales_Inv_No, M.Currency_Code, COALESCE(SUM(COALESCE(G.GL_Debit_Amount, 0) - "
-        "COALESCE(G.GL_Credit_Amount, 0)), 0), count(G.Document_No) "
+        "COALESCE(G.GL_Credit_Amount, 0)), 0), count(G.Document_No), COALESCE(M.Exchange_Rate, 1) "
         "from Sales_Invoice_Master M Join General_Ledger G on G.Document_No = M.Sales_Inv_No "
         "Where M.Foreign_Currency_Flag = 1 and M.Processed_Flag = 1 and COALESCE(M.Cancel_Flag, 0) = 0 "
-        "Group by M.Sales_Inv_No, M.Currency_Code Order by M.Sales_Inv_No"));
+        "Group by M.Sales_Inv_No, M.Currency_Code, M.Exchange_Rate Order by M.Sales_Inv_No"));
     QList<ConversionRounding> roundings;
     for (const QVariantList &row : invoices.rows) {
         const double net = row.at(2).toDouble();
         const int converted = row.at(3).toInt();
         // Amounts to 2 decimals, as the package posts them.
-        if (sameAmount(net, 0) || std::fabs(net) > 0.005 * converted + 0.000005)
+        const double rate = std::fabs(row.at(4).toDouble());
+        if (sameAmount(net, 0) || std::fabs(net) > 0.005 * (rate + 1) * converted + 0.000005)
             continue;
         roundings << ConversionRounding{row.at(0).toString(), row.at(1).toString().trimmed(), net, converted};
     }

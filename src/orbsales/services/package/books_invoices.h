@@ -16,9 +16,10 @@ void checkInvoices(Connection &connection, QStringList &breaches);
 
 // A processed invoice in a foreign currency converts each of its sales lines into the home
 // currency, and apart from them its discount and its total (the receivable), each rounded: its
-// home-currency ledger lines may miss each other by those roundings, at most half a unit of the
-// last decimal per converted line. The books list such an invoice with its amount; a difference
-// beyond that bound is a breach.
+// home-currency ledger lines may miss each other by those roundings. Each converted amount was
+// rounded twice, in the foreign currency (half a cent, which the rate multiplies) and after
+// conversion (half a cent): at most half a cent times (rate + 1) per converted line. The books
+// list such an invoice with its amount; a difference beyond that bound is a breach.
 struct ConversionRounding {
     QString documentNo;
     QString currency;
