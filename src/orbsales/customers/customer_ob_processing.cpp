@@ -4,6 +4,7 @@
 #include "orbsales/data/column_rules.h"
 #include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
+#include "orbsales/data/schema.h"
 #include "orbsales/documents/posting.h"
 #include "orbsales/frame/registry.h"
 #include "orbsales/services/accounts_receivable.h"
@@ -255,12 +256,11 @@ bool CustomerOB::moveChartOpening(const QString &account, double change) {
     if (chart.eof())
         return fail(msg::kErrorWhileProcessingOB);
     // Moved by the statement itself: two lists processed at once each add their own total, where
-    // reading the opening and writing it back would lose one of them.
-    connection().execute(QStringLiteral("Update Chart_Of_Accounts Set Opening_Balance = COALESCE(Opening_Balance, 0) + ? "
-                                        "Where Row_Id = ?"),
-                         {change, chart.value(u"Row_Id")});
-    chart.setValue(u"Last_Update", m_LastUpdate);
-    chart.update();
+    // reading the opening and writing it back would lose one of them. The same statement stamps
+    // the account, so a failure never leaves the opening moved and the account unstamped.
+    connection().execute(QStringLiteral("Update Chart_Of_Accounts Set Opening_Balance = COALESCE(Opening_Balance, 0) + ?, "
+                                        "Last_Update = ? Where Row_Id = ?"),
+                         {change, schema::coerce(schema::ColumnType::Date, m_LastUpdate), chart.value(u"Row_Id")});
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "orbsales/data/column_rules.h"
 #include "orbsales/data/connection.h"
 #include "orbsales/data/recordset.h"
+#include "orbsales/data/schema.h"
 #include "orbsales/values/text.h"
 
 namespace orbsales {
@@ -23,12 +24,12 @@ bool addToSourceLine(Connection &connection, const SourceLineKey &key, QStringVi
     if (!openSourceLine(line, connection, key))
         return false;
     // The quantity is raised by the statement itself: two users delivering or invoicing from one
-    // line at once each add their own, where reading it and writing it back would lose one.
-    connection.execute(QStringLiteral("Update %1 Set %2 = COALESCE(%2, 0) + ? Where Row_Id = ?")
+    // line at once each add their own, where reading it and writing it back would lose one. The
+    // same statement stamps the line, so a failure never leaves the quantity moved and the line
+    // unstamped (a document that looks finished, yet was answered as failed).
+    connection.execute(QStringLiteral("Update %1 Set %2 = COALESCE(%2, 0) + ?, Last_Update = ? Where Row_Id = ?")
                            .arg(key.table, quantityColumn.toString()),
-                       {quantity, line.value(u"Row_Id")});
-    line.setValue(u"Last_Update", lastUpdate);
-    line.update();
+                       {quantity, schema::coerce(schema::ColumnType::Date, lastUpdate), line.value(u"Row_Id")});
     return true;
 }
 
