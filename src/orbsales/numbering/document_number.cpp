@@ -2,7 +2,7 @@
 
 #include "orbsales/data/connection.h"
 #include "orbsales/data/operation_connection.h"
-#include "orbsales/data/recordset.h"
+#include "orbsales/data/schema.h"
 #include "orbsales/frame/registry.h"
 #include "orbsales/services/counter_transaction.h"
 #include "orbsales/services/service_ids.h"
@@ -65,17 +65,15 @@ bool CounterUse::consume(QString &errDesc) {
     return increased;
 }
 
+// One statement compares and raises: a counter handing out a number at the same moment (another
+// user's document) is never written back over.
 void raiseCounterPastManual(Connection &connection, const DocumentPrefixes &prefixes, qint32 identity) {
-    Recordset rs;
-    rs.open(QStringLiteral("Select Document_Next_No, Last_Update From Document_Prefix Where Document_Prefix=? and "
-                           "Company_Prefix=? and Branch_Prefix=?"),
-            {prefixes.document, prefixes.company, prefixes.branch}, connection, CursorType::Keyset);
-    if (!rs.eof() && rs.number(u"Document_Next_No") <= identity) {
-        rs.setValue(u"Document_Next_No", static_cast<qint64>(identity) + 1);
-        rs.setValue(u"Last_Update", QDateTime::currentDateTime());
-        rs.update();
-    }
-    rs.close();
+    connection.execute(QStringLiteral("Update Document_Prefix Set Document_Next_No = ?, Last_Update = ? Where "
+                                      "Document_Prefix=? and Company_Prefix=? and Branch_Prefix=? and "
+                                      "Document_Next_No <= ?"),
+                       {static_cast<qint64>(identity) + 1,
+                        schema::coerce(schema::ColumnType::Date, QDateTime::currentDateTime()), prefixes.document,
+                        prefixes.company, prefixes.branch, static_cast<qint64>(identity)});
 }
 
 void raiseCounterPastManualOnOwnConnection(const QString &connectionString, Connection &documentConnection,
