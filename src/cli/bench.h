@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QTextStream>
 #include <QVariantList>
@@ -62,6 +63,12 @@ Measurement conversionMeasurement();
 // Brings the planner's statistics up to date on every table, so that it sees pre-filled rows
 // (a database in use has them).
 void analyseTables(Connection &connection);
+
+// An invoice of every line of `customer`'s processed deliveries in `branch` (the first `lines`
+// rows Get_Delivery_Details offers, all ticked), in the home currency, created and processed
+// online through the front-end door. Throws when either answers False.
+void invoiceOpenDeliveries(Connection &connection, const QString &db, const QString &branch, const QString &customer,
+                           const QString &customerName, int lines, const QDateTime &now);
 
 // Inserts `rows` rows of `columns` into `table` with one prepared multi-row statement per
 // batch (inside the caller's transaction); `row(i)` gives the values of row i. The rows are

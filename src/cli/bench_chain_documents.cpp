@@ -1,3 +1,4 @@
+#include "bench.h"
 #include "bench_chain.h"
 #include "demo.h"
 #include "front_end.h"
@@ -164,37 +165,8 @@ void deliverOrder(Connection &connection, const QString &db, const ChainClient &
 }
 
 void invoiceDelivery(Connection &connection, const QString &db, const ChainClient &client) {
-    const QDateTime now = QDateTime::currentDateTime();
-    MemoryGrid grid(kLinesPerOrder + 2, kInvoiceGridColumns);
-    FrontEndObject invoice(QStringLiteral("OrbSales.SalesInvoice"));
-    invoice.set("AdoDBConnectionObject", QVariant::fromValue(&connection));
-    invoice.set("ADOConnectionString", db);
-    invoice.set("CompanyPrefix", demo::kCompany);
-    invoice.set("BranchPrefix", client.branch);
-    invoice.set("DocumentPrefix", QStringLiteral("INV"));
-    invoice.set("CustomerCode", client.customer);
-    invoice.setGrid("InvoiceGridName", &grid);
-    require(invoice, "Get_Delivery_Details");
-    double total = 0;
-    for (int row = 1; row <= kLinesPerOrder; ++row) {
-        grid.setCellText(row, 1, QStringLiteral("1"));
-        total += grid.cellNumber(row, 15);
-    }
-    invoice.set("CustomerName", QStringLiteral("Chain Customer"));
-    invoice.set("SalesInvDate", now);
-    invoice.set("PaymentType", QStringLiteral("Credit"));
-    invoice.set("CurrencyCode", demo::kHomeCurrency);
-    invoice.set("ExchangeRate", 1.0);
-    invoice.set("AmtDig", 2.0);
-    invoice.set("SalesLogPrefix", QStringLiteral("INV"));
-    invoice.set("SalesInvSubtotal", total);
-    invoice.set("SalesInvFCsubtotal", total);
-    invoice.set("SalesInvTotalAmount", total);
-    invoice.set("SalesInvFCTotalAmount", total);
-    invoice.set("OnlineFlag", true);
-    invoice.set("LastUpdate", now);
-    require(invoice, "Create_Sales_Invoice");
-    require(invoice, "Process_Invoice");
+    invoiceOpenDeliveries(connection, db, client.branch, client.customer, QStringLiteral("Chain Customer"),
+                          kLinesPerOrder, QDateTime::currentDateTime());
 }
 
 } // namespace

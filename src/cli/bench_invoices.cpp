@@ -83,36 +83,8 @@ void invoiceOneDelivery(Connection &connection, const QString &db, int serial) {
     const QDateTime now = QDateTime::currentDateTime();
     const QString customer = newCustomer(connection, serial, now);
     openDelivery(connection, customer, serial, now);
-    MemoryGrid grid(kLinesPerDocument + 2, kInvoiceGridColumns);
-    FrontEndObject invoice(QStringLiteral("OrbSales.SalesInvoice"));
-    invoice.set("AdoDBConnectionObject", QVariant::fromValue(&connection));
-    invoice.set("ADOConnectionString", db);
-    invoice.set("CompanyPrefix", demo::kCompany);
-    invoice.set("BranchPrefix", demo::kHeadOffice);
-    invoice.set("DocumentPrefix", QStringLiteral("INV"));
-    invoice.set("CustomerCode", customer);
-    invoice.setGrid("InvoiceGridName", &grid);
-    require(invoice, "Get_Delivery_Details");
-    double total = 0;
-    for (int row = 1; row <= kLinesPerDocument; ++row) {
-        grid.setCellText(row, 1, QStringLiteral("1"));
-        total += grid.cellNumber(row, 15);
-    }
-    invoice.set("CustomerName", QStringLiteral("Bench Customer"));
-    invoice.set("SalesInvDate", now);
-    invoice.set("PaymentType", QStringLiteral("Credit"));
-    invoice.set("CurrencyCode", demo::kHomeCurrency);
-    invoice.set("ExchangeRate", 1.0);
-    invoice.set("AmtDig", 2.0);
-    invoice.set("SalesLogPrefix", QStringLiteral("INV"));
-    invoice.set("SalesInvSubtotal", total);
-    invoice.set("SalesInvFCsubtotal", total);
-    invoice.set("SalesInvTotalAmount", total);
-    invoice.set("SalesInvFCTotalAmount", total);
-    invoice.set("OnlineFlag", true);
-    invoice.set("LastUpdate", now);
-    require(invoice, "Create_Sales_Invoice");
-    require(invoice, "Process_Invoice");
+    invoiceOpenDeliveries(connection, db, demo::kHeadOffice, customer, QStringLiteral("Bench Customer"),
+                          kLinesPerDocument, now);
 }
 
 QVariantList values(std::initializer_list<QVariant> list) { return QVariantList(list); }
@@ -205,6 +177,40 @@ void prefillInvoices(Connection &connection, int rows, Progress &progress) {
 }
 
 } // namespace
+
+void invoiceOpenDeliveries(Connection &connection, const QString &db, const QString &branch, const QString &customer,
+                           const QString &customerName, int lines, const QDateTime &now) {
+    MemoryGrid grid(lines + 2, kInvoiceGridColumns);
+    FrontEndObject invoice(QStringLiteral("OrbSales.SalesInvoice"));
+    invoice.set("AdoDBConnectionObject", QVariant::fromValue(&connection));
+    invoice.set("ADOConnectionString", db);
+    invoice.set("CompanyPrefix", demo::kCompany);
+    invoice.set("BranchPrefix", branch);
+    invoice.set("DocumentPrefix", QStringLiteral("INV"));
+    invoice.set("CustomerCode", customer);
+    invoice.setGrid("InvoiceGridName", &grid);
+    require(invoice, "Get_Delivery_Details");
+    double total = 0;
+    for (int row = 1; row <= lines; ++row) {
+        grid.setCellText(row, 1, QStringLiteral("1"));
+        total += grid.cellNumber(row, 15);
+    }
+    invoice.set("CustomerName", customerName);
+    invoice.set("SalesInvDate", now);
+    invoice.set("PaymentType", QStringLiteral("Credit"));
+    invoice.set("CurrencyCode", demo::kHomeCurrency);
+    invoice.set("ExchangeRate", 1.0);
+    invoice.set("AmtDig", 2.0);
+    invoice.set("SalesLogPrefix", QStringLiteral("INV"));
+    invoice.set("SalesInvSubtotal", total);
+    invoice.set("SalesInvFCsubtotal", total);
+    invoice.set("SalesInvTotalAmount", total);
+    invoice.set("SalesInvFCTotalAmount", total);
+    invoice.set("OnlineFlag", true);
+    invoice.set("LastUpdate", now);
+    require(invoice, "Create_Sales_Invoice");
+    require(invoice, "Process_Invoice");
+}
 
 Measurement invoiceMeasurement() {
     Measurement measurement{"invoices (10 delivery lines each, loaded, created and processed)", "invoice",
